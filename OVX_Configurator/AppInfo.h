@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// The program's own identity, as the release checks and the About box see it.
+namespace AppInfo {
+
+inline constexpr const char* kApplicationName = "OVX Configurator";
+
+// Marketing version, for example "1.0.0".
+QString version();
+// Build number, compared with the builds offered by the release list.
+QString build();
+
+} // namespace AppInfo

@@ -1,0 +1,14 @@
+#include "platform/Fatal.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace platform {
+
+void fatal(std::string_view message) {
+    std::fprintf(stderr, "Fatal error: %.*s\n", static_cast<int>(message.size()), message.data());
+    std::fflush(stderr);
+    std::abort();
+}
+
+} // namespace platform

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <functional>
+
+namespace testsupport {
+
+// Processes Qt events until `done` returns true or `timeoutMs` of real time pass.
+// For input from a pseudo-terminal or a socket; timers are stepped with ManualScheduler instead.
+bool waitUntil(const std::function<bool()>& done, int timeoutMs = 2000);
+
+// Processes the events that are pending now (and those they post), for about `ms` milliseconds.
+void pumpEvents(int ms = 20);
+
+} // namespace testsupport
