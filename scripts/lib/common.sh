@@ -27,4 +27,4 @@ ovx_install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-ovx_jobs() { nproc 2>/dev/null || echo 2; }
+ovx_jobs() { echo "${OVX_JOBS:-$(nproc 2>/dev/null || echo 2)}"; }
