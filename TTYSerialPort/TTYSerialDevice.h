@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+
+#include <optional>
+
+// One serial device of the computer as a device source lists it. On Linux the call-out and the
+// dial-in path are both the device node; `name` is the display name (the kernel name, such as
+// "ttyUSB0", unless the source names it otherwise) and `properties` holds what the source knows
+// about the device (for udev devices its properties, such as "ID_VENDOR_ID").
+struct TTYSerialDevice {
+    QString calloutPath;
+    QString dialinPath;
+    QString name;
+    QMap<QString, QString> properties;
+
+    // The device whose call-out or dial-in path is `path` (a link such as /dev/serial/by-id/...
+    // resolves to its device node), or nothing when `path` names no character device.
+    static std::optional<TTYSerialDevice> fromPath(const QString& path);
+
+    // True for the same device: the same call-out path.
+    bool isSameDevice(const TTYSerialDevice& other) const {
+        return calloutPath == other.calloutPath;
+    }
+};
