@@ -1,5 +1,20 @@
 #include "OVX_Configurator/SerialPort.h"
 
+#include "platform/NotificationCenter.h"
+
+#include <utility>
+
+namespace {
+constexpr char kAck = 0x0D;
+
+void run(const SerialPort::Callback& callback) {
+    if (callback) {
+        SerialPort::Callback copy = callback; // the closure may start a new request
+        copy();
+    }
+}
+} // namespace
+
 std::uint16_t crc16Modbus(const QByteArray& bytes, qsizetype start, qsizetype count) {
     std::uint16_t crc = 0xFFFF;
     for (qsizetype i = start; i < start + count; ++i) {
@@ -9,4 +24,374 @@ std::uint16_t crc16Modbus(const QByteArray& bytes, qsizetype start, qsizetype co
                             : static_cast<std::uint16_t>(crc >> 1);
     }
     return crc;
+}
+
+// ---- Life ----
+
+SerialPort::SerialPort() = default;
+
+std::shared_ptr<SerialPort> SerialPort::create() {
+    std::shared_ptr<SerialPort> link(new SerialPort);
+    link->refreshPortList();
+    return link;
+}
+
+SerialPort::~SerialPort() {
+    if (serialPort_) {
+        if (serialPort_->delegate() == this)
+            serialPort_->setDelegate(nullptr);
+        serialPort_->close();
+    }
+}
+
+bool SerialPort::isOpen() const {
+    return serialPort_ && serialPort_->isOpen();
+}
+
+// ---- Ports ----
+
+void SerialPort::refreshPortList() {
+    if (serialPort_)
+        serialPort_->close();
+    availablePorts_.clear();
+}
+
+void SerialPort::connect(const QString& portName, Callback onOpened, Callback onFailed) {
+    auto entry = availablePorts_.constFind(portName);
+    if (entry == availablePorts_.constEnd())
+        return;
+    portName_ = portName;
+    serialPort_ = TTYSerialPort::create(entry.value());
+    if (serialPort_) {
+        serialPort_->setBaudRate(115200);
+        serialPort_->setNumberOfDataBits(8);
+        serialPort_->setNumberOfStopBits(1);
+        serialPort_->setParity(TTYSerialPort::ParityNone);
+        serialPort_->setDelegate(this);
+        serialPort_->open();
+    }
+    reportAfterDelay(std::move(onOpened), std::move(onFailed), true);
+}
+
+void SerialPort::disconnect(Callback onClosed, Callback onFailed) {
+    if (serialPort_)
+        serialPort_->close();
+    reportAfterDelay(std::move(onClosed), std::move(onFailed), false);
+}
+
+// After the check delay: onDone when the port is open (wantOpen) or closed (not wantOpen),
+// onFailed otherwise; nothing when there is no port object by then.
+void SerialPort::reportAfterDelay(Callback onDone, Callback onFailed, bool wantOpen) {
+    std::weak_ptr<SerialPort> weak = weak_from_this();
+    platform::scheduler().after(connectCheckDelay, [weak, onDone = std::move(onDone),
+                                                    onFailed = std::move(onFailed), wantOpen] {
+        auto link = weak.lock();
+        if (!link || !link->serialPort_)
+            return;
+        run(link->serialPort_->isOpen() == wantOpen ? onDone : onFailed);
+    });
+}
+
+// ---- Requests ----
+
+bool SerialPort::canStart() const {
+    return !busy_ && !deferred_ && isOpen();
+}
+
+void SerialPort::resetState() {
+    dataReceived_ = false;
+    dataSizeReceived_ = 0;
+    userSuccessCallback_ = nullptr;
+    userErrorCallback_ = nullptr;
+    userTimeoutCallback_ = nullptr;
+    receiveBuff_.clear();
+    checkTimeout_.stop();
+    splitTimer_.stop();
+    pending_ = Pending::None;
+}
+
+QByteArray SerialPort::framed(const QByteArray& command, const QByteArray& address,
+                              const QByteArray& payload, qsizetype n) {
+    const std::uint16_t crc = crc16Modbus(payload, 0, n);
+    QByteArray frame;
+    frame.reserve(n + address.size() + 3);
+    frame.append(command[0]);
+    frame.append(address);
+    frame.append(payload.constData(), n);
+    frame.append(char(crc >> 8));
+    frame.append(char(crc & 0xFF));
+    return frame;
+}
+
+bool SerialPort::sendCommand(const QByteArray& command, bool setBusy, double timeout,
+                             Callback onSuccess, Callback onError, Callback onTimeout) {
+    return startRequest({command,
+                         {},
+                         1,
+                         ResponseType::SingleAckReply,
+                         setBusy,
+                         timeout,
+                         std::move(onSuccess),
+                         std::move(onError),
+                         std::move(onTimeout)});
+}
+
+bool SerialPort::sendCommandDualAck(const QByteArray& command, bool setBusy, double timeout,
+                                    Callback onSuccess, Callback onError, Callback onTimeout) {
+    return startRequest({command,
+                         {},
+                         2,
+                         ResponseType::DualAckReply,
+                         setBusy,
+                         timeout,
+                         std::move(onSuccess),
+                         std::move(onError),
+                         std::move(onTimeout)});
+}
+
+bool SerialPort::requestDataFrame(const QByteArray& command, qsizetype n, bool setBusy,
+                                  double timeout, Callback onSuccess, Callback onError,
+                                  Callback onTimeout) {
+    if (n < 0)
+        return false;
+    return startRequest({command,
+                         {},
+                         n + 3,
+                         ResponseType::DataFrame,
+                         setBusy,
+                         timeout,
+                         std::move(onSuccess),
+                         std::move(onError),
+                         std::move(onTimeout)});
+}
+
+bool SerialPort::requestBytes(const QByteArray& command, qsizetype n, bool setBusy, double timeout,
+                              Callback onSuccess, Callback onError, Callback onTimeout) {
+    if (n < 1)
+        return false;
+    return startRequest({command,
+                         {},
+                         n,
+                         ResponseType::SingleByteRead,
+                         setBusy,
+                         timeout,
+                         std::move(onSuccess),
+                         std::move(onError),
+                         std::move(onTimeout)});
+}
+
+bool SerialPort::sendDataFrame(const QByteArray& command, const QByteArray& payload, qsizetype n,
+                               bool setBusy, double timeout, Callback onSuccess, Callback onError,
+                               Callback onTimeout) {
+    if (command.isEmpty() || n < 0 || n > payload.size() || !canStart())
+        return false;
+    sendBuff_ = framed(command, {}, payload, n);
+    return startRequest({sendBuff_,
+                         {},
+                         1,
+                         ResponseType::SingleAckReply,
+                         setBusy,
+                         timeout,
+                         std::move(onSuccess),
+                         std::move(onError),
+                         std::move(onTimeout)});
+}
+
+bool SerialPort::sendDataFrameSplit(const QByteArray& command, const QByteArray& payload,
+                                    qsizetype n, bool setBusy, double timeout, Callback onSuccess,
+                                    Callback onError, Callback onTimeout) {
+    if (command.isEmpty() || n < 0 || n > payload.size() || !canStart())
+        return false;
+    sendBuff_ = framed(command, {}, payload, n);
+    return startRequest({sendBuff_.left(1), sendBuff_.mid(1), 2, ResponseType::DualAckReply,
+                         setBusy, timeout, std::move(onSuccess), std::move(onError),
+                         std::move(onTimeout)});
+}
+
+bool SerialPort::sendAddressedFrame(const QByteArray& command, AddressMode addressMode,
+                                    std::uint32_t address, const QByteArray& payload, qsizetype n,
+                                    bool setBusy, double timeout, Callback onSuccess,
+                                    Callback onError, Callback onTimeout) {
+    if (command.isEmpty() || n < 0 || n > payload.size() || !canStart())
+        return false;
+    QByteArray addressBytes;
+    if (addressMode == AddressMode::_24BIT)
+        addressBytes.append(char((address >> 16) & 0xFF));
+    addressBytes.append(char((address >> 8) & 0xFF));
+    addressBytes.append(char(address & 0xFF));
+    sendBuff_ = framed(command, addressBytes, payload, n);
+    return startRequest({sendBuff_,
+                         {},
+                         1,
+                         ResponseType::SingleAckReply,
+                         setBusy,
+                         timeout,
+                         std::move(onSuccess),
+                         std::move(onError),
+                         std::move(onTimeout)});
+}
+
+// Accepts a request when the link is free and the port open. When a poll's reply is still due,
+// the request waits for it (at most until the poll's reply window closes), so that it is never
+// judged on the poll's bytes.
+bool SerialPort::startRequest(Request request) {
+    if (!canStart())
+        return false;
+    busy_ = request.setBusy;
+    if (pending_ == Pending::Poll && platform::scheduler().now() < pollDeadline_) {
+        deferred_ = std::move(request);
+        deferTimer_.start(pollDeadline_ - platform::scheduler().now(), [this] { startDeferred(); });
+        return true;
+    }
+    begin(std::move(request));
+    return true;
+}
+
+void SerialPort::startDeferred() {
+    deferTimer_.stop();
+    if (!deferred_)
+        return;
+    Request request = std::move(*deferred_);
+    deferred_.reset();
+    begin(std::move(request));
+}
+
+void SerialPort::begin(Request request) {
+    busy_ = request.setBusy;
+    resetState();
+    pending_ = Pending::Request;
+    expectedDataSize_ = request.expectedSize;
+    expectedResponseType_ = request.type;
+    userSuccessCallback_ = std::move(request.onSuccess);
+    userErrorCallback_ = std::move(request.onError);
+    userTimeoutCallback_ = std::move(request.onTimeout);
+    write(request.firstWrite);
+    const double timeout = request.timeout;
+    if (request.secondWrite.isEmpty()) {
+        checkTimeout_.start(timeout, [this] { handleTimeout(); });
+        return;
+    }
+    splitTimer_.start(splitPause, [this, second = request.secondWrite, timeout] {
+        write(second);
+        checkTimeout_.start(timeout, [this] { handleTimeout(); });
+    });
+}
+
+void SerialPort::write(const QByteArray& bytes) {
+    if (serialPort_)
+        serialPort_->sendData(bytes); // a failed write ends in the time-out
+}
+
+// ---- Polls ----
+
+void SerialPort::pollDataFrame(const QByteArray& command, qsizetype n, Callback onSuccess) {
+    poll(command, n + 3, ResponseType::DataFrame, std::move(onSuccess));
+}
+
+void SerialPort::pollDataFrameWithoutCRC(const QByteArray& command, qsizetype n,
+                                         Callback onSuccess) {
+    poll(command, n + 1, ResponseType::DataFrameWithoutCRC, std::move(onSuccess));
+}
+
+void SerialPort::poll(const QByteArray& command, qsizetype size, ResponseType type,
+                      Callback onSuccess) {
+    if (!canStart() || size < 1)
+        return;
+    resetState();
+    pending_ = Pending::Poll;
+    pollDeadline_ = platform::scheduler().now() + pollReplyWindow;
+    expectedDataSize_ = size;
+    expectedResponseType_ = type;
+    userSuccessCallback_ = std::move(onSuccess);
+    write(command);
+}
+
+// ---- Replies ----
+
+void SerialPort::serialPortDidReceiveData(const std::shared_ptr<TTYSerialPort>&,
+                                          const QByteArray& data) {
+    if (data.isEmpty())
+        return;
+    receiveBuff_.append(data);
+    dataSizeReceived_ += data.size();
+    if (pending_ != Pending::None && dataSizeReceived_ == expectedDataSize_) {
+        dataReceived_ = true;
+        checkResponse();
+    }
+}
+
+void SerialPort::checkResponse() {
+    if (!dataReceived_ || pending_ == Pending::None)
+        return;
+    const bool wasRequest = pending_ == Pending::Request;
+    pending_ = Pending::None;
+    if (wasRequest)
+        busy_ = false;
+    checkTimeout_.stop();
+
+    const qint64 m = expectedDataSize_;
+    const QByteArray& r = receiveBuff_;
+    bool good = false;
+    if (dataSizeReceived_ == m && r.size() == m && m > 0) {
+        switch (expectedResponseType_) {
+        case ResponseType::SingleByteRead:
+            data_ = r.left(1);
+            good = true;
+            break;
+        case ResponseType::SingleAckReply:
+            good = r[0] == kAck;
+            break;
+        case ResponseType::DualAckReply:
+            good = m >= 2 && r[0] == kAck && r[1] == kAck;
+            break;
+        case ResponseType::DataFrame:
+            if (m >= 3 && r[0] == kAck &&
+                crc16Modbus(r, 1, m - 3) == quint8(r[m - 2]) * 256 + quint8(r[m - 1])) {
+                data_ = r.mid(1, m - 3);
+                good = true;
+            }
+            break;
+        case ResponseType::DataFrameWithoutCRC:
+            if (r[0] == kAck) {
+                data_ = r.mid(1, m - 1);
+                good = true;
+            }
+            break;
+        }
+    }
+    run(good ? userSuccessCallback_ : userErrorCallback_);
+    if (!wasRequest)
+        startDeferred();
+}
+
+void SerialPort::handleTimeout() {
+    if (dataReceived_ || pending_ != Pending::Request)
+        return;
+    pending_ = Pending::None; // a late reply is not judged any more
+    busy_ = false;
+    run(userTimeoutCallback_);
+}
+
+// ---- Port events ----
+
+void SerialPort::post(const char* name, const std::shared_ptr<TTYSerialPort>& port) {
+    platform::NotificationCenter::defaultCenter().post(name, nullptr, {{"0", port}});
+}
+
+void SerialPort::serialPortWasOpened(const std::shared_ptr<TTYSerialPort>& port) {
+    post(serialPortWasOpenedNotification, port);
+}
+
+void SerialPort::serialPortWasClosed(const std::shared_ptr<TTYSerialPort>& port) {
+    post(serialPortWasClosedNotification, port);
+}
+
+void SerialPort::serialPortWasRemovedFromSystem(const std::shared_ptr<TTYSerialPort>& port) {
+    post(serialPortWasRemovedNotification, port);
+    serialPort_.reset();
+}
+
+void SerialPort::serialPortDidEncounterError(const std::shared_ptr<TTYSerialPort>& port,
+                                             const TTYSerialPortError&) {
+    post(serialPortErrorNotification, port);
 }

@@ -1,8 +1,17 @@
 #pragma once
 
+#include "TTYSerialPort/TTYSerialPort.h"
+#include "TTYSerialPort/TTYSerialPortDelegate.h"
+#include "platform/Scheduler.h"
+
 #include <QByteArray>
+#include <QMap>
+#include <QString>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
 
 // What a request expects back from the unit.
 enum class ResponseType : int {
@@ -22,3 +31,177 @@ enum class AddressMode : int {
 // CRC-16/MODBUS (start 0xFFFF, reflected polynomial 0xA001, no final XOR) of bytes
 // start .. start + count - 1. On the link the high byte goes first.
 std::uint16_t crc16Modbus(const QByteArray& bytes, qsizetype start, qsizetype count);
+
+// The link's port events, posted on the default notification centre with no sender and the
+// user information {"0": the std::shared_ptr<TTYSerialPort> that reported the event}.
+inline constexpr const char* serialPortWasOpenedNotification = "TTYSerialPortWasOpened";
+inline constexpr const char* serialPortWasClosedNotification = "TTYSerialPortWasClosed";
+inline constexpr const char* serialPortWasRemovedNotification = "TTYSerialPortWasRemovedFromSystem";
+inline constexpr const char* serialPortErrorNotification = "TTYSerialPortEncounterError";
+
+// The one link between the program and a connected unit. It keeps the serial ports by name,
+// opens the chosen one at 115200 baud 8N1, frames each request, collects the reply until exactly
+// the expected number of bytes has arrived, checks it (acknowledge byte 0x0D, CRC-16) and runs
+// the caller's success, error or time-out closure. Everything runs on the main thread.
+//
+// Busy rule: a request that sets `busy` holds the link until its reply was judged or its time-out
+// fired; while it is held, every request and poll is refused. A refused request returns false
+// and runs none of its closures; an accepted one runs exactly one of them, once.
+class SerialPort : public TTYSerialPortDelegate, public std::enable_shared_from_this<SerialPort> {
+public:
+    using Callback = std::function<void()>;
+
+    // A link with the shared port manager's ports in `availablePorts`.
+    static std::shared_ptr<SerialPort> create();
+    ~SerialPort() override;
+    SerialPort(const SerialPort&) = delete;
+    SerialPort& operator=(const SerialPort&) = delete;
+
+    // ---- State ----
+    // Port name to device path.
+    const QMap<QString, QString>& availablePorts() const { return availablePorts_; }
+    // The name passed to the last connect that found its name.
+    const std::optional<QString>& portName() const { return portName_; }
+    // Payload of the last good reply; read it in the success closure.
+    const QByteArray& data() const { return data_; }
+    // The port of the current connection, or null.
+    const std::shared_ptr<TTYSerialPort>& serialPort() const { return serialPort_; }
+    // True when serialPort() exists and is open.
+    bool isOpen() const;
+    bool dataReceived() const { return dataReceived_; }
+    qint64 dataSizeReceived() const { return dataSizeReceived_; }
+    const QByteArray& receiveBuff() const { return receiveBuff_; }
+    const QByteArray& sendBuff() const { return sendBuff_; }
+    bool busy() const { return busy_; }
+    qint64 expectedDataSize() const { return expectedDataSize_; }
+    ResponseType expectedResponseType() const { return expectedResponseType_; }
+
+    // ---- Operations ----
+    // Start of every request and poll: forgets the previous exchange (accumulator, closures,
+    // its time-out and any write still waiting).
+    virtual void resetState();
+    // Judges a completed reply and runs the success or the error closure.
+    virtual void checkResponse();
+    // Closes the open port and rebuilds `availablePorts`.
+    virtual void refreshPortList();
+    // Opens the port of that name at 115200 8N1; 0.3 s later runs onOpened when it is open,
+    // onFailed when not. A name that is not listed does nothing.
+    virtual void connect(const QString& portName, Callback onOpened = {}, Callback onFailed = {});
+    // Closes the port; 0.3 s later runs onClosed when it is closed, onFailed when not. Nothing
+    // runs when there is no port object.
+    virtual void disconnect(Callback onClosed = {}, Callback onFailed = {});
+
+    // Requests. `command` is written as it stands (an ASCII word, or a single step byte);
+    // `setBusy` becomes the new value of `busy`; `timeout` is in seconds. Each returns whether
+    // the request was accepted: false while the link is busy or the port is not open.
+    //
+    // The word; one byte 0x0D expected.
+    virtual bool sendCommand(const QByteArray& command, bool setBusy, double timeout,
+                             Callback onSuccess = {}, Callback onError = {},
+                             Callback onTimeout = {});
+    // The word; two bytes 0x0D 0x0D expected.
+    virtual bool sendCommandDualAck(const QByteArray& command, bool setBusy, double timeout,
+                                    Callback onSuccess = {}, Callback onError = {},
+                                    Callback onTimeout = {});
+    // The word; 0x0D, n data bytes and their CRC expected. The n bytes land in data().
+    virtual bool requestDataFrame(const QByteArray& command, qsizetype n, bool setBusy,
+                                  double timeout, Callback onSuccess = {}, Callback onError = {},
+                                  Callback onTimeout = {});
+    // The word; n raw bytes expected, of which the first lands in data().
+    virtual bool requestBytes(const QByteArray& command, qsizetype n, bool setBusy, double timeout,
+                              Callback onSuccess = {}, Callback onError = {},
+                              Callback onTimeout = {});
+    // One write: the first letter of `command`, the first n bytes of `payload`, their CRC high
+    // and low byte; one 0x0D expected. Refused when the letter is missing or n does not fit.
+    virtual bool sendDataFrame(const QByteArray& command, const QByteArray& payload, qsizetype n,
+                               bool setBusy, double timeout, Callback onSuccess = {},
+                               Callback onError = {}, Callback onTimeout = {});
+    // The letter alone; 0.1 s later (the link stays busy, the main thread runs on) the payload
+    // and CRC; two bytes 0x0D 0x0D expected. The time-out counts from the second write.
+    virtual bool sendDataFrameSplit(const QByteArray& command, const QByteArray& payload,
+                                    qsizetype n, bool setBusy, double timeout,
+                                    Callback onSuccess = {}, Callback onError = {},
+                                    Callback onTimeout = {});
+    // One write: letter, address (2 or 3 bytes, high byte first), payload, CRC of the payload;
+    // one 0x0D expected.
+    virtual bool sendAddressedFrame(const QByteArray& command, AddressMode addressMode,
+                                    std::uint32_t address, const QByteArray& payload, qsizetype n,
+                                    bool setBusy, double timeout, Callback onSuccess = {},
+                                    Callback onError = {}, Callback onTimeout = {});
+
+    // Live-data polls: never set `busy`, have no time-out and no error closure; a refused poll,
+    // a lost or damaged reply run nothing. 0x0D, n data bytes and their CRC expected.
+    void pollDataFrame(const QByteArray& command, qsizetype n, Callback onSuccess);
+    // As pollDataFrame, but 0x0D and n data bytes with no CRC.
+    void pollDataFrameWithoutCRC(const QByteArray& command, qsizetype n, Callback onSuccess);
+
+    // How long a request waits for the reply of a poll that is still due before it goes out.
+    static constexpr double pollReplyWindow = 0.1;
+    // The pause between the two writes of sendDataFrameSplit.
+    static constexpr double splitPause = 0.1;
+    // Delay of the connect and disconnect reports.
+    static constexpr double connectCheckDelay = 0.3;
+
+    // ---- TTYSerialPortDelegate ----
+    void serialPortWasRemovedFromSystem(const std::shared_ptr<TTYSerialPort>& port) override;
+    void serialPortDidReceiveData(const std::shared_ptr<TTYSerialPort>& port,
+                                  const QByteArray& data) override;
+    void serialPortDidEncounterError(const std::shared_ptr<TTYSerialPort>& port,
+                                     const TTYSerialPortError& error) override;
+    void serialPortWasOpened(const std::shared_ptr<TTYSerialPort>& port) override;
+    void serialPortWasClosed(const std::shared_ptr<TTYSerialPort>& port) override;
+
+protected:
+    SerialPort();
+
+    // Port name to device path; refreshPortList fills it.
+    QMap<QString, QString> availablePorts_;
+
+private:
+    // What is pending on the line: nothing, a request's reply or a poll's reply.
+    enum class Pending { None, Request, Poll };
+
+    // One request as the caller gave it.
+    struct Request {
+        QByteArray firstWrite;
+        QByteArray secondWrite; // after the split pause; empty for one write
+        qint64 expectedSize = 0;
+        ResponseType type = ResponseType::SingleAckReply;
+        bool setBusy = true;
+        double timeout = 0;
+        Callback onSuccess, onError, onTimeout;
+    };
+
+    bool canStart() const;
+    bool startRequest(Request request);
+    void begin(Request request);
+    void startDeferred();
+    void poll(const QByteArray& command, qsizetype n, ResponseType type, Callback onSuccess);
+    void write(const QByteArray& bytes);
+    void handleTimeout();
+    void post(const char* name, const std::shared_ptr<TTYSerialPort>& port);
+    void reportAfterDelay(Callback onDone, Callback onFailed, bool wantOpen);
+    static QByteArray framed(const QByteArray& command, const QByteArray& address,
+                             const QByteArray& payload, qsizetype n);
+
+    std::optional<QString> portName_;
+    QByteArray data_;
+    std::shared_ptr<TTYSerialPort> serialPort_;
+    bool dataReceived_ = false;
+    qint64 dataSizeReceived_ = 0;
+    QByteArray receiveBuff_;
+    QByteArray sendBuff_;
+    bool busy_ = false;
+    qint64 expectedDataSize_ = 0;
+    ResponseType expectedResponseType_ = ResponseType::SingleAckReply;
+    Callback userSuccessCallback_;
+    Callback userErrorCallback_;
+    Callback userTimeoutCallback_;
+    platform::Timer checkTimeout_;
+
+    Pending pending_ = Pending::None;
+    double pollDeadline_ = 0;
+    std::optional<Request> deferred_; // accepted, waiting for a poll reply that is still due
+    platform::Timer deferTimer_;
+    platform::Timer splitTimer_;
+};

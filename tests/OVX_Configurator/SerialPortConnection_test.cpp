@@ -1,0 +1,206 @@
+// The device link's connection: connect and disconnect with their 0.3 s reports, the re-posted
+// port events, and what a request sees when the device disappears.
+
+#include "OVX_Configurator/SerialPort.h"
+#include "platform/NotificationCenter.h"
+#include "platform/Scheduler.h"
+#include "support/EventLoop.h"
+#include "support/SimulatedUnit.h"
+#include "support/SimulatedUnitLink.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+using testsupport::SimulatedUnit;
+using testsupport::SimulatedUnitLink;
+
+namespace {
+
+// Records the link's four port notifications.
+struct PortEvents {
+    struct Event {
+        std::string name;
+        const void* sender;
+        std::shared_ptr<TTYSerialPort> port;
+    };
+    std::vector<Event> events;
+    std::vector<platform::Observation> observations;
+
+    PortEvents() {
+        for (const char* name : {serialPortWasOpenedNotification, serialPortWasClosedNotification,
+                                 serialPortWasRemovedNotification, serialPortErrorNotification}) {
+            observations.emplace_back(name, nullptr, [this](const platform::Notification& n) {
+                auto it = n.userInfo.find("0");
+                std::shared_ptr<TTYSerialPort> port;
+                if (it != n.userInfo.end() && n.userInfo.size() == 1)
+                    port = std::any_cast<std::shared_ptr<TTYSerialPort>>(it->second);
+                events.push_back({n.name, n.sender, port});
+            });
+        }
+    }
+    std::vector<std::string> names() const {
+        std::vector<std::string> out;
+        for (const Event& e : events)
+            out.push_back(e.name);
+        return out;
+    }
+};
+
+struct Reports {
+    int done = 0, failed = 0;
+    SerialPort::Callback onDone() {
+        return [this] { ++done; };
+    }
+    SerialPort::Callback onFailed() {
+        return [this] { ++failed; };
+    }
+};
+
+class SerialPortConnectionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(unit.isValid());
+        link = SimulatedUnitLink::create();
+        link->addPort("SLAB_sim", unit.devicePath());
+    }
+
+    platform::ManualScheduler clock;
+    platform::ScopedScheduler useClock{clock};
+    SimulatedUnit unit{168};
+    PortEvents seen;
+    std::shared_ptr<SimulatedUnitLink> link;
+};
+
+} // namespace
+
+TEST_F(SerialPortConnectionTest, ConnectOpensAt115200AndReportsAfterThreeTenths) {
+    Reports r;
+    link->connect("SLAB_sim", r.onDone(), r.onFailed());
+    ASSERT_TRUE(link->isOpen());
+    EXPECT_EQ(link->portName(), std::optional<QString>("SLAB_sim"));
+    EXPECT_EQ(link->serialPort()->baudRate(), 115200u);
+    EXPECT_EQ(link->serialPort()->numberOfDataBits(), 8u);
+    EXPECT_EQ(link->serialPort()->numberOfStopBits(), 1u);
+    EXPECT_EQ(link->serialPort()->parity(), unsigned(TTYSerialPort::ParityNone));
+    clock.advance(0.29);
+    EXPECT_EQ(r.done + r.failed, 0);
+    clock.advance(0.01);
+    EXPECT_EQ(r.done, 1);
+    EXPECT_EQ(r.failed, 0);
+
+    ASSERT_TRUE(testsupport::waitUntil([&] { return !seen.events.empty(); }));
+    ASSERT_EQ(seen.names(), std::vector<std::string>{"TTYSerialPortWasOpened"});
+    EXPECT_EQ(seen.events[0].sender, nullptr);
+    EXPECT_EQ(seen.events[0].port, link->serialPort());
+
+    Reports d;
+    link->disconnect(d.onDone(), d.onFailed());
+    EXPECT_FALSE(link->isOpen());
+    EXPECT_TRUE(link->serialPort()); // the object stays
+    clock.advance(0.3);
+    EXPECT_EQ(d.done, 1);
+    EXPECT_EQ(d.failed, 0);
+    testsupport::pumpEvents(10);
+    EXPECT_EQ(seen.names(),
+              (std::vector<std::string>{"TTYSerialPortWasOpened", "TTYSerialPortWasClosed"}));
+    EXPECT_FALSE(link->sendCommand("REBT", true, 0.1));
+}
+
+TEST_F(SerialPortConnectionTest, UnknownNameAndMissingPortRunNoReport) {
+    Reports r, d;
+    link->connect("ttyUSB9", r.onDone(), r.onFailed());
+    link->disconnect(d.onDone(), d.onFailed());
+    clock.advance(1.0);
+    EXPECT_EQ(r.done + r.failed + d.done + d.failed, 0);
+    EXPECT_FALSE(link->portName());
+    EXPECT_FALSE(link->serialPort());
+}
+
+TEST_F(SerialPortConnectionTest, PortThatCannotBeOpenedReportsFailureAndTheError) {
+    const int other = ::open(unit.devicePath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
+    Reports r;
+    link->connect("SLAB_sim", r.onDone(), r.onFailed());
+    EXPECT_FALSE(link->isOpen());
+    clock.advance(0.3);
+    EXPECT_EQ(r.done, 0);
+    EXPECT_EQ(r.failed, 1);
+    testsupport::pumpEvents(10);
+    ASSERT_EQ(seen.names(), std::vector<std::string>{"TTYSerialPortEncounterError"});
+    EXPECT_EQ(seen.events[0].port, link->serialPort());
+    ::close(other);
+}
+
+TEST_F(SerialPortConnectionTest, RemovalDuringARequestEndsItByItsTimeOutOnce) {
+    ASSERT_TRUE(link->connectTo(unit));
+    unit.injectFault(SimulatedUnit::Fault::NoReply, "R");
+    int success = 0, error = 0, timeout = 0;
+    ASSERT_TRUE(link->requestDataFrame(
+        "R", 91, true, 0.5, [&] { ++success; }, [&] { ++error; }, [&] { ++timeout; }));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return unit.count("R") == 1; }));
+    auto port = link->serialPort();
+    unit.hangUp();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return !link->serialPort(); }));
+    testsupport::pumpEvents(20);
+    EXPECT_EQ(seen.names(), (std::vector<std::string>{"TTYSerialPortWasOpened",
+                                                      "TTYSerialPortWasRemovedFromSystem",
+                                                      "TTYSerialPortWasClosed"}));
+    EXPECT_EQ(seen.events[1].port, port);
+    EXPECT_TRUE(link->busy());
+    clock.advance(0.5);
+    EXPECT_EQ(timeout, 1);
+    EXPECT_EQ(success + error, 0);
+    EXPECT_FALSE(link->busy());
+    EXPECT_FALSE(link->sendCommand("REBT", true, 0.1));
+    int polled = 0;
+    link->pollDataFrame("INFO", 11, [&] { ++polled; });
+    clock.advance(1.0);
+    EXPECT_EQ(timeout, 1);
+    EXPECT_EQ(polled, 0);
+
+    // A new unit on the same name: the link works again.
+    SimulatedUnit replacement(170);
+    ASSERT_TRUE(link->connectTo(replacement));
+    ASSERT_TRUE(link->requestDataFrame("r", 3, true, 0.5, [&] { ++success; }));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return success == 1; }));
+    EXPECT_EQ(quint8(link->data()[0]), 170);
+}
+
+TEST_F(SerialPortConnectionTest, PortClosedDuringTheSplitPauseEndsByTheTimeOut) {
+    SimulatedUnit unit166(166);
+    ASSERT_TRUE(link->connectTo(unit166, "SLAB_166"));
+    int success = 0, error = 0, timeout = 0;
+    ASSERT_TRUE(link->sendDataFrameSplit(
+        "W", unit166.block(), 57, true, 0.5, [&] { ++success; }, [&] { ++error; },
+        [&] { ++timeout; }));
+    link->disconnect();
+    clock.advance(0.1);
+    EXPECT_TRUE(link->busy());
+    clock.advance(0.5);
+    EXPECT_EQ(timeout, 1);
+    EXPECT_EQ(success + error, 0);
+    EXPECT_FALSE(link->busy());
+}
+
+TEST_F(SerialPortConnectionTest, RefreshClosesThePortAndKeepsTheObject) {
+    ASSERT_TRUE(link->connectTo(unit));
+    link->refreshPortList();
+    EXPECT_FALSE(link->isOpen());
+    EXPECT_TRUE(link->serialPort());
+    EXPECT_TRUE(link->availablePorts().contains("SLAB_sim"));
+}
+
+TEST_F(SerialPortConnectionTest, DestroyingTheLinkClosesItsPort) {
+    ASSERT_TRUE(link->connectTo(unit));
+    std::shared_ptr<TTYSerialPort> port = link->serialPort();
+    link.reset();
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_EQ(port->delegate(), nullptr);
+}

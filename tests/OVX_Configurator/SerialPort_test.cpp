@@ -1,0 +1,455 @@
+// The device link against a simulated unit over a pseudo-terminal: the bytes on the wire, the
+// reply checks, the busy rule and the time-outs. Time is a ManualScheduler; input is pumped.
+
+#include "OVX_Configurator/SerialPort.h"
+#include "platform/Scheduler.h"
+#include "support/EventLoop.h"
+#include "support/SimulatedUnit.h"
+#include "support/SimulatedUnitLink.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using testsupport::SimulatedUnit;
+using Fault = SimulatedUnit::Fault;
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray out;
+    for (int v : values)
+        out.append(char(v));
+    return out;
+}
+
+// Counts the closures a request ran.
+struct Outcome {
+    int success = 0, error = 0, timeout = 0;
+    SerialPort::Callback onSuccess() {
+        return [this] { ++success; };
+    }
+    SerialPort::Callback onError() {
+        return [this] { ++error; };
+    }
+    SerialPort::Callback onTimeout() {
+        return [this] { ++timeout; };
+    }
+    int total() const { return success + error + timeout; }
+    std::string str() const {
+        return "success " + std::to_string(success) + ", error " + std::to_string(error) +
+               ", timeout " + std::to_string(timeout);
+    }
+};
+
+class SerialPortTest : public ::testing::Test {
+protected:
+    explicit SerialPortTest(int model = 168) : unit(model) {}
+
+    void SetUp() override {
+        ASSERT_TRUE(unit.isValid());
+        link = testsupport::SimulatedUnitLink::create();
+        ASSERT_TRUE(link->connectTo(unit));
+        testsupport::pumpEvents(10);
+        unit.clearRecord();
+    }
+
+    // Pumps input until the request ran a closure (or a short while passed).
+    bool settle(const Outcome& o, int timeoutMs = 2000) {
+        return testsupport::waitUntil([&] { return o.total() > 0; }, timeoutMs);
+    }
+    // Pumps input until the unit received `count` bytes.
+    bool unitGot(int count) {
+        return testsupport::waitUntil([&] { return unit.received().size() >= count; });
+    }
+
+    platform::ManualScheduler clock;
+    platform::ScopedScheduler useClock{clock};
+    SimulatedUnit unit;
+    std::shared_ptr<testsupport::SimulatedUnitLink> link;
+};
+
+class SerialPort166Test : public SerialPortTest {
+protected:
+    SerialPort166Test() : SerialPortTest(166) {}
+};
+
+const QByteArray kIdentity = bytes({168, 0x21, 0x10});
+
+} // namespace
+
+// ---- Every request kind, end to end ----
+
+TEST_F(SerialPortTest, CommandsGoOutAsTheirBareWord) {
+    Outcome rebt, levl;
+    EXPECT_TRUE(
+        link->sendCommand("REBT", true, 0.1, rebt.onSuccess(), rebt.onError(), rebt.onTimeout()));
+    EXPECT_TRUE(link->busy());
+    ASSERT_TRUE(settle(rebt));
+    EXPECT_EQ(rebt.str(), "success 1, error 0, timeout 0");
+    EXPECT_FALSE(link->busy());
+    EXPECT_TRUE(link->sendCommandDualAck("LEVL", true, 5.0, levl.onSuccess(), levl.onError(),
+                                         levl.onTimeout()));
+    ASSERT_TRUE(settle(levl));
+    EXPECT_EQ(levl.str(), "success 1, error 0, timeout 0");
+    EXPECT_EQ(unit.received(), QByteArray("REBTLEVL"));
+}
+
+TEST_F(SerialPortTest, DataFrameRequestsLeaveThePayloadInData) {
+    Outcome identify, read;
+    EXPECT_TRUE(link->requestDataFrame("r", 3, true, 0.5, identify.onSuccess(), identify.onError(),
+                                       identify.onTimeout()));
+    ASSERT_TRUE(settle(identify));
+    EXPECT_EQ(identify.success, 1);
+    EXPECT_EQ(link->data(), kIdentity);
+
+    QByteArray block = unit.block();
+    block[40] = 0x5A;
+    unit.setBlock(block);
+    EXPECT_TRUE(link->requestDataFrame("R", 91, true, 0.5, read.onSuccess(), read.onError(),
+                                       read.onTimeout()));
+    ASSERT_TRUE(settle(read));
+    EXPECT_EQ(read.success, 1);
+    EXPECT_EQ(link->data(), block);
+    EXPECT_EQ(unit.received(), QByteArray("rR"));
+}
+
+TEST_F(SerialPortTest, WriteFrameCarriesLetterBlockAndCrcHighByteFirst) {
+    QByteArray block = unit.block();
+    block[30] = 2;
+    const std::uint16_t crc = crc16Modbus(block, 0, block.size());
+    Outcome write;
+    EXPECT_TRUE(link->sendDataFrame("W", block, block.size(), true, 0.5, write.onSuccess(),
+                                    write.onError(), write.onTimeout()));
+    ASSERT_TRUE(settle(write));
+    EXPECT_EQ(write.str(), "success 1, error 0, timeout 0");
+    EXPECT_EQ(unit.received(), "W" + block + bytes({crc >> 8, crc & 0xFF}));
+    EXPECT_EQ(link->sendBuff(), unit.received());
+    EXPECT_EQ(unit.block(), block);
+}
+
+TEST_F(SerialPortTest, CrcOfTheCheckStringGoesOutAs4B37) {
+    unit.setInputHandler([](const QByteArray& input) { return int(input.size()); });
+    EXPECT_TRUE(link->sendDataFrame("Wxyz", QByteArray("123456789"), 9, true, 0.5));
+    ASSERT_TRUE(unitGot(12));
+    EXPECT_EQ(unit.received(), QByteArray("W123456789\x4B\x37"));
+}
+
+TEST_F(SerialPortTest, PartialPayloadAndAddressedFrames) {
+    unit.setInputHandler([](const QByteArray& input) { return int(input.size()); });
+    // The first n payload bytes only; the CRC covers them alone.
+    EXPECT_TRUE(link->sendDataFrame("W", bytes({0x11, 0x22, 0x33}), 2, true, 0.5));
+    ASSERT_TRUE(unitGot(5));
+    const std::uint16_t crc2 = crc16Modbus(bytes({0x11, 0x22}), 0, 2);
+    EXPECT_EQ(unit.received(), bytes({0x57, 0x11, 0x22, crc2 >> 8, crc2 & 0xFF}));
+    unit.sendRaw(bytes({0x0D}));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return !link->busy(); }));
+
+    QByteArray page(128, '\0');
+    for (int i = 0; i < 128; ++i)
+        page[i] = char(i * 3);
+    const std::uint16_t crc = crc16Modbus(page, 0, 128);
+    const QByteArray tail = page + bytes({crc >> 8, crc & 0xFF});
+    struct Case {
+        AddressMode mode;
+        QByteArray address;
+    } cases[] = {{AddressMode::_16BIT, bytes({0x12, 0x80})},
+                 {AddressMode::_24BIT, bytes({0x00, 0x12, 0x80})}};
+    for (const Case& c : cases) {
+        unit.clearRecord();
+        Outcome o;
+        EXPECT_TRUE(link->sendAddressedFrame("P", c.mode, 0x1280, page, 128, true, 0.5,
+                                             o.onSuccess(), o.onError(), o.onTimeout()));
+        const QByteArray expected = "P" + c.address + tail;
+        ASSERT_TRUE(unitGot(int(expected.size())));
+        EXPECT_EQ(unit.received(), expected);
+        EXPECT_EQ(expected.size(), c.mode == AddressMode::_16BIT ? 133 : 134);
+        unit.sendRaw(bytes({0x0D}));
+        ASSERT_TRUE(settle(o));
+        EXPECT_EQ(o.success, 1);
+    }
+    // Address bytes are taken from the 32-bit address by truncation.
+    unit.clearRecord();
+    EXPECT_TRUE(link->sendAddressedFrame("P", AddressMode::_16BIT, 0xAB1280, page, 1, true, 0.5));
+    ASSERT_TRUE(unitGot(6));
+    EXPECT_EQ(unit.received().mid(1, 2), bytes({0x12, 0x80}));
+}
+
+TEST_F(SerialPortTest, RequestBytesKeepsTheFirstByteOnly) {
+    unit.setInputHandler([this](const QByteArray& input) {
+        if (input.startsWith("?"))
+            unit.reply("?", bytes({0x42, 0x43}));
+        return 1;
+    });
+    Outcome o;
+    EXPECT_TRUE(link->requestBytes("?", 2, true, 0.5, o.onSuccess(), o.onError(), o.onTimeout()));
+    ASSERT_TRUE(settle(o));
+    EXPECT_EQ(o.success, 1);
+    EXPECT_EQ(link->data(), bytes({0x42}));
+}
+
+TEST_F(SerialPortTest, PollsDeliverPayloadWithoutHoldingTheLink) {
+    const QByteArray info = bytes({1, 0, 2, 77, 1, 0, 5, 0, 0, 0, 1});
+    unit.setPollPayload("INFO", info);
+    int polled = 0;
+    link->pollDataFrame("INFO", 11, [&] { ++polled; });
+    EXPECT_FALSE(link->busy());
+    ASSERT_TRUE(testsupport::waitUntil([&] { return polled > 0; }));
+    EXPECT_EQ(polled, 1);
+    EXPECT_EQ(link->data(), info);
+    EXPECT_EQ(unit.received(), QByteArray("INFO"));
+}
+
+TEST_F(SerialPort166Test, PollWithoutCrcAndSplitWrite) {
+    unit.setPollPayload("d", QByteArray(30, '\x07'));
+    int polled = 0;
+    link->pollDataFrameWithoutCRC("d", 30, [&] { ++polled; });
+    ASSERT_TRUE(testsupport::waitUntil([&] { return polled > 0; }));
+    EXPECT_EQ(link->data(), QByteArray(30, '\x07'));
+
+    // The letter alone; the head of the block 0.1 s later, without blocking the main thread.
+    unit.clearRecord();
+    QByteArray block = unit.block();
+    block[5] = 9;
+    const std::uint16_t crc = crc16Modbus(block, 0, 57);
+    Outcome write;
+    EXPECT_TRUE(link->sendDataFrameSplit("W", block, 57, true, 0.5, write.onSuccess(),
+                                         write.onError(), write.onTimeout()));
+    ASSERT_TRUE(unitGot(1));
+    testsupport::pumpEvents(20);
+    EXPECT_EQ(unit.received(), QByteArray("W"));
+    EXPECT_TRUE(link->busy());
+    int refusedPoll = 0;
+    link->pollDataFrameWithoutCRC("d", 30, [&] { ++refusedPoll; });
+    EXPECT_FALSE(link->sendCommand("REBT", true, 0.1));
+    clock.advance(0.099);
+    testsupport::pumpEvents(20);
+    EXPECT_EQ(unit.received(), QByteArray("W"));
+    clock.advance(0.001);
+    ASSERT_TRUE(settle(write));
+    EXPECT_EQ(write.str(), "success 1, error 0, timeout 0");
+    EXPECT_EQ(unit.received(), "W" + block.left(57) + bytes({crc >> 8, crc & 0xFF}));
+    EXPECT_EQ(unit.block()[5], 9);
+    EXPECT_EQ(refusedPoll, 0);
+}
+
+TEST_F(SerialPort166Test, SplitWriteTimesOutFromTheSecondWrite) {
+    unit.injectFault(Fault::NoReply, "W");
+    Outcome write;
+    EXPECT_TRUE(link->sendDataFrameSplit("W", unit.block(), 57, true, 0.5, write.onSuccess(),
+                                         write.onError(), write.onTimeout()));
+    clock.advance(0.1);
+    ASSERT_TRUE(unitGot(60));
+    clock.advance(0.499);
+    testsupport::pumpEvents(10);
+    EXPECT_EQ(write.total(), 0);
+    clock.advance(0.001);
+    EXPECT_EQ(write.str(), "success 0, error 0, timeout 1");
+    EXPECT_FALSE(link->busy());
+}
+
+// ---- Faults of the unit ----
+
+TEST_F(SerialPortTest, EachFaultEndsInItsOneClosureAndTheLinkStaysUsable) {
+    struct Case {
+        Fault fault;
+        const char* expected;
+    } cases[] = {
+        {Fault::WrongAck, "success 0, error 1, timeout 0"},
+        {Fault::BadCrc, "success 0, error 1, timeout 0"},
+        {Fault::SwappedCrc, "success 0, error 1, timeout 0"},
+        {Fault::ShortReply, "success 0, error 0, timeout 1"},
+        {Fault::ExtraByte, "success 0, error 0, timeout 1"},
+        {Fault::NoReply, "success 0, error 0, timeout 1"},
+        {Fault::LateReply, "success 0, error 0, timeout 1"},
+        {Fault::SplitReply, "success 1, error 0, timeout 0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.fault));
+        ASSERT_TRUE(link->requestDataFrame("R", 91, true, 0.5));
+        ASSERT_TRUE(testsupport::waitUntil([&] { return !link->busy(); }));
+        const QByteArray before = link->data();
+        ASSERT_EQ(before, unit.block());
+
+        unit.injectFault(c.fault, "r");
+        Outcome o;
+        ASSERT_TRUE(
+            link->requestDataFrame("r", 3, true, 0.5, o.onSuccess(), o.onError(), o.onTimeout()));
+        for (int i = 0; i < 3; ++i) { // the chunks of a split reply
+            testsupport::pumpEvents(20);
+            clock.advance(0.01);
+        }
+        settle(o, 100);
+        clock.advance(0.5);
+        clock.advance(1.0); // a late reply comes now, and must change nothing
+        testsupport::pumpEvents(50);
+        EXPECT_EQ(o.str(), c.expected);
+        EXPECT_EQ(link->data(), o.success ? kIdentity : before);
+        EXPECT_FALSE(link->busy());
+
+        Outcome next;
+        ASSERT_TRUE(link->requestDataFrame("r", 3, true, 0.5, next.onSuccess(), next.onError(),
+                                           next.onTimeout()));
+        ASSERT_TRUE(settle(next));
+        EXPECT_EQ(next.str(), "success 1, error 0, timeout 0");
+    }
+}
+
+TEST_F(SerialPortTest, ReplySplitInChunksCompletesOnTheLastChunk) {
+    unit.setSplit({1, 2}, 0.05);
+    unit.injectFault(Fault::SplitReply, "r");
+    Outcome o;
+    ASSERT_TRUE(
+        link->requestDataFrame("r", 3, true, 0.5, o.onSuccess(), o.onError(), o.onTimeout()));
+    testsupport::waitUntil([&] { return link->dataSizeReceived() == 1; });
+    EXPECT_EQ(link->dataSizeReceived(), 1);
+    clock.advance(0.05);
+    testsupport::waitUntil([&] { return link->dataSizeReceived() == 3; });
+    EXPECT_EQ(link->dataSizeReceived(), 3);
+    EXPECT_EQ(o.total(), 0);
+    clock.advance(0.05);
+    ASSERT_TRUE(settle(o));
+    EXPECT_EQ(o.str(), "success 1, error 0, timeout 0");
+    EXPECT_EQ(link->data(), kIdentity);
+}
+
+TEST_F(SerialPortTest, AcknowledgeChecks) {
+    struct Case {
+        bool dual;
+        QByteArray reply;
+        const char* expected;
+    } cases[] = {
+        {false, bytes({0x0D}), "success 1, error 0, timeout 0"},
+        {false, bytes({0x06}), "success 0, error 1, timeout 0"},
+        {true, bytes({0x0D, 0x0D}), "success 1, error 0, timeout 0"},
+        {true, bytes({0x0D, 0x0A}), "success 0, error 1, timeout 0"},
+        {true, bytes({0x0A, 0x0D}), "success 0, error 1, timeout 0"},
+    };
+    unit.setInputHandler([](const QByteArray& input) { return int(input.size()); });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reply.toHex().toStdString());
+        const QByteArray before = link->data();
+        Outcome o;
+        if (c.dual)
+            ASSERT_TRUE(link->sendCommandDualAck("HOVR", true, 5.0, o.onSuccess(), o.onError(),
+                                                 o.onTimeout()));
+        else
+            ASSERT_TRUE(
+                link->sendCommand("REST", true, 0.5, o.onSuccess(), o.onError(), o.onTimeout()));
+        unit.sendRaw(c.reply);
+        ASSERT_TRUE(settle(o));
+        EXPECT_EQ(o.str(), c.expected);
+        EXPECT_EQ(link->data(), before);
+    }
+}
+
+// ---- Busy rule and time-outs ----
+
+TEST_F(SerialPortTest, BusyLinkRefusesRequestsAndPollsAndRunsNothingOfThem) {
+    unit.holdReplies(true);
+    Outcome first, second;
+    int polled = 0;
+    ASSERT_TRUE(link->requestDataFrame("r", 3, true, 0.5, first.onSuccess(), first.onError(),
+                                       first.onTimeout()));
+    EXPECT_FALSE(link->sendCommand("REBT", true, 0.1, second.onSuccess(), second.onError(),
+                                   second.onTimeout()));
+    EXPECT_FALSE(link->sendDataFrame("W", unit.block(), 91, true, 0.5, second.onSuccess(),
+                                     second.onError(), second.onTimeout()));
+    link->pollDataFrame("INFO", 11, [&] { ++polled; });
+    ASSERT_TRUE(unitGot(1));
+    testsupport::pumpEvents(20);
+    EXPECT_EQ(unit.received(), QByteArray("r"));
+    unit.releaseReplies();
+    ASSERT_TRUE(settle(first));
+    clock.advance(1.0);
+    testsupport::pumpEvents(20);
+    EXPECT_EQ(first.str(), "success 1, error 0, timeout 0");
+    EXPECT_EQ(second.total(), 0);
+    EXPECT_EQ(polled, 0);
+}
+
+TEST_F(SerialPortTest, LateReplyAfterTheTimeOutIsIgnored) {
+    unit.setLateDelay(0.8);
+    unit.injectFault(Fault::LateReply, "r");
+    const QByteArray before = link->data();
+    Outcome o;
+    ASSERT_TRUE(
+        link->requestDataFrame("r", 3, true, 0.5, o.onSuccess(), o.onError(), o.onTimeout()));
+    ASSERT_TRUE(unitGot(1));
+    clock.advance(0.5);
+    EXPECT_EQ(o.str(), "success 0, error 0, timeout 1");
+    EXPECT_FALSE(link->busy());
+    clock.advance(0.31);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return link->dataSizeReceived() == 6; }));
+    testsupport::pumpEvents(20);
+    EXPECT_EQ(o.str(), "success 0, error 0, timeout 1");
+    EXPECT_EQ(link->data(), before);
+}
+
+TEST_F(SerialPortTest, AStaleTimeOutNeverEndsALaterRequest) {
+    unit.holdReplies(true);
+    Outcome first, second;
+    ASSERT_TRUE(link->sendCommand("REBT", false, 0.5, first.onSuccess(), first.onError(),
+                                  first.onTimeout()));
+    clock.advance(0.3);
+    ASSERT_TRUE(link->sendCommand("REST", true, 1.0, second.onSuccess(), second.onError(),
+                                  second.onTimeout()));
+    clock.advance(0.5); // the first request's time-out would have been due at 0.5
+    EXPECT_EQ(second.total(), 0);
+    EXPECT_TRUE(link->busy());
+    clock.advance(0.5);
+    EXPECT_EQ(second.str(), "success 0, error 0, timeout 1");
+    EXPECT_EQ(first.total(), 0);
+}
+
+// ---- Requests meeting polls ----
+
+TEST_F(SerialPortTest, RequestDuringASlowPollReplyWaitsAndIsJudgedOnItsOwnReply) {
+    unit.setReplyDelay("INFO", 0.05);
+    unit.setSplit({5}, 0.02);
+    unit.injectFault(Fault::SplitReply, "INFO"); // 5 bytes at 0.05 s, the rest at 0.07 s
+    int polled = 0;
+    link->pollDataFrame("INFO", 11, [&] { ++polled; });
+    Outcome o;
+    ASSERT_TRUE(
+        link->requestDataFrame("r", 3, true, 0.5, o.onSuccess(), o.onError(), o.onTimeout()));
+    EXPECT_TRUE(link->busy());
+    ASSERT_TRUE(unitGot(4));
+    testsupport::pumpEvents(20);
+    EXPECT_EQ(unit.received(), QByteArray("INFO")); // "r" waits for the poll's reply
+    clock.advance(0.05);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return link->dataSizeReceived() == 5; }));
+    EXPECT_EQ(unit.received(), QByteArray("INFO"));
+    clock.advance(0.02);
+    ASSERT_TRUE(settle(o));
+    EXPECT_EQ(polled, 1);
+    EXPECT_EQ(o.str(), "success 1, error 0, timeout 0");
+    EXPECT_EQ(link->data(), kIdentity);
+    EXPECT_EQ(unit.received(), QByteArray("INFOr"));
+}
+
+TEST_F(SerialPortTest, LostPollReplyDelaysTheNextRequestOnlyBriefly) {
+    unit.injectFault(Fault::NoReply, "INFO");
+    int polled = 0;
+    link->pollDataFrame("INFO", 11, [&] { ++polled; });
+    ASSERT_TRUE(unitGot(4));
+    Outcome o;
+    ASSERT_TRUE(
+        link->requestDataFrame("r", 3, true, 0.5, o.onSuccess(), o.onError(), o.onTimeout()));
+    clock.advance(SerialPort::pollReplyWindow);
+    ASSERT_TRUE(settle(o));
+    EXPECT_EQ(o.str(), "success 1, error 0, timeout 0");
+    EXPECT_EQ(polled, 0);
+    EXPECT_EQ(unit.received(), QByteArray("INFOr"));
+}
+
+TEST_F(SerialPortTest, LeftoverInputIsNotCountedTowardsTheNextRequest) {
+    unit.sendRaw(bytes({0x0D, 0x0D, 0x0D}));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return link->dataSizeReceived() == 3; }));
+    Outcome o;
+    ASSERT_TRUE(
+        link->requestDataFrame("r", 3, true, 0.5, o.onSuccess(), o.onError(), o.onTimeout()));
+    ASSERT_TRUE(settle(o));
+    EXPECT_EQ(o.str(), "success 1, error 0, timeout 0");
+    EXPECT_EQ(link->data(), kIdentity);
+}
