@@ -1,8 +1,18 @@
 #include "TTYSerialPort/TTYSerialDevice.h"
 
+#include "TTYSerialPort/TTYSerialUdevDeviceSource.h"
+
 #include <QFileInfo>
 
 #include <sys/stat.h>
+
+namespace {
+// The device node a path leads to; the path itself when it leads nowhere (yet).
+QString nodeOf(const QString& path) {
+    const QString node = QFileInfo(path).canonicalFilePath();
+    return node.isEmpty() ? path : node;
+}
+} // namespace
 
 std::optional<TTYSerialDevice> TTYSerialDevice::fromPath(const QString& path) {
     if (path.isEmpty())
@@ -13,9 +23,36 @@ std::optional<TTYSerialDevice> TTYSerialDevice::fromPath(const QString& path) {
     struct stat st {};
     if (::stat(QFile::encodeName(node).constData(), &st) != 0 || !S_ISCHR(st.st_mode))
         return std::nullopt;
+    for (const TTYSerialDevice& extra : extraPorts()) {
+        if (extra.calloutPath == node)
+            return extra;
+    }
+    if (auto known = TTYSerialUdevDeviceSource::deviceForNode(node))
+        return known;
     TTYSerialDevice device;
     device.calloutPath = node;
     device.dialinPath = node;
     device.name = QFileInfo(node).fileName();
     return device;
+}
+
+std::vector<TTYSerialDevice> TTYSerialDevice::fromExtraPortsList(const QString& list) {
+    std::vector<TTYSerialDevice> devices;
+    for (const QString& entry : list.split(':', Qt::SkipEmptyParts)) {
+        const qsizetype equals = entry.indexOf('=');
+        const QString name = equals >= 0 ? entry.left(equals).trimmed() : QString();
+        const QString path = (equals >= 0 ? entry.mid(equals + 1) : entry).trimmed();
+        if (path.isEmpty())
+            continue;
+        TTYSerialDevice device;
+        device.calloutPath = nodeOf(path);
+        device.dialinPath = device.calloutPath;
+        device.name = name.isEmpty() ? QFileInfo(device.calloutPath).fileName() : name;
+        devices.push_back(device);
+    }
+    return devices;
+}
+
+std::vector<TTYSerialDevice> TTYSerialDevice::extraPorts() {
+    return fromExtraPortsList(qEnvironmentVariable("OVX_EXTRA_PORTS"));
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 // One serial device of the computer as a device source lists it. On Linux the call-out and the
 // dial-in path are both the device node; `name` is the display name (the kernel name, such as
@@ -16,8 +17,15 @@ struct TTYSerialDevice {
     QMap<QString, QString> properties;
 
     // The device whose call-out or dial-in path is `path` (a link such as /dev/serial/by-id/...
-    // resolves to its device node), or nothing when `path` names no character device.
+    // resolves to its device node), or nothing when `path` names no character device. It is
+    // named as the port list names it.
     static std::optional<TTYSerialDevice> fromPath(const QString& path);
+
+    // The devices of a list of entries separated by ':', each a device path or name=path; an
+    // entry without a name is named by its device node's file name.
+    static std::vector<TTYSerialDevice> fromExtraPortsList(const QString& list);
+    // The devices listed in the environment variable OVX_EXTRA_PORTS.
+    static std::vector<TTYSerialDevice> extraPorts();
 
     // True for the same device: the same call-out path.
     bool isSameDevice(const TTYSerialDevice& other) const {
