@@ -110,125 +110,97 @@ void SerialPort::resetState() {
     pending_ = Pending::None;
 }
 
-QByteArray SerialPort::framed(const QByteArray& command, const QByteArray& address,
-                              const QByteArray& payload, qsizetype n) {
-    const std::uint16_t crc = crc16Modbus(payload, 0, n);
-    QByteArray frame;
-    frame.reserve(n + address.size() + 3);
-    frame.append(command[0]);
-    frame.append(address);
-    frame.append(payload.constData(), n);
-    frame.append(char(crc >> 8));
-    frame.append(char(crc & 0xFF));
-    return frame;
-}
-
 bool SerialPort::sendCommand(const QByteArray& command, bool setBusy, double timeout,
                              Callback onSuccess, Callback onError, Callback onTimeout) {
-    return startRequest({command,
-                         {},
-                         1,
-                         ResponseType::SingleAckReply,
-                         setBusy,
-                         timeout,
-                         std::move(onSuccess),
-                         std::move(onError),
-                         std::move(onTimeout)});
+    return sendWord(command, {}, 1, ResponseType::SingleAckReply, setBusy, timeout,
+                    std::move(onSuccess), std::move(onError), std::move(onTimeout));
 }
 
 bool SerialPort::sendCommandDualAck(const QByteArray& command, bool setBusy, double timeout,
                                     Callback onSuccess, Callback onError, Callback onTimeout) {
-    return startRequest({command,
-                         {},
-                         2,
-                         ResponseType::DualAckReply,
-                         setBusy,
-                         timeout,
-                         std::move(onSuccess),
-                         std::move(onError),
-                         std::move(onTimeout)});
+    return sendWord(command, {}, 2, ResponseType::DualAckReply, setBusy, timeout,
+                    std::move(onSuccess), std::move(onError), std::move(onTimeout));
 }
 
 bool SerialPort::requestDataFrame(const QByteArray& command, qsizetype n, bool setBusy,
                                   double timeout, Callback onSuccess, Callback onError,
                                   Callback onTimeout) {
-    if (n < 0)
-        return false;
-    return startRequest({command,
-                         {},
-                         n + 3,
-                         ResponseType::DataFrame,
-                         setBusy,
-                         timeout,
-                         std::move(onSuccess),
-                         std::move(onError),
-                         std::move(onTimeout)});
+    return n >= 0 && sendWord(command, {}, n + 3, ResponseType::DataFrame, setBusy, timeout,
+                              std::move(onSuccess), std::move(onError), std::move(onTimeout));
 }
 
 bool SerialPort::requestBytes(const QByteArray& command, qsizetype n, bool setBusy, double timeout,
                               Callback onSuccess, Callback onError, Callback onTimeout) {
-    if (n < 1)
-        return false;
-    return startRequest({command,
-                         {},
-                         n,
-                         ResponseType::SingleByteRead,
-                         setBusy,
-                         timeout,
-                         std::move(onSuccess),
-                         std::move(onError),
-                         std::move(onTimeout)});
+    return n >= 1 && sendWord(command, {}, n, ResponseType::SingleByteRead, setBusy, timeout,
+                              std::move(onSuccess), std::move(onError), std::move(onTimeout));
 }
 
 bool SerialPort::sendDataFrame(const QByteArray& command, const QByteArray& payload, qsizetype n,
                                bool setBusy, double timeout, Callback onSuccess, Callback onError,
                                Callback onTimeout) {
-    if (command.isEmpty() || n < 0 || n > payload.size() || !canStart())
-        return false;
-    sendBuff_ = framed(command, {}, payload, n);
-    return startRequest({sendBuff_,
-                         {},
-                         1,
-                         ResponseType::SingleAckReply,
-                         setBusy,
-                         timeout,
-                         std::move(onSuccess),
-                         std::move(onError),
-                         std::move(onTimeout)});
+    return sendFramed(command, {}, payload, n, false, setBusy, timeout, std::move(onSuccess),
+                      std::move(onError), std::move(onTimeout));
 }
 
 bool SerialPort::sendDataFrameSplit(const QByteArray& command, const QByteArray& payload,
                                     qsizetype n, bool setBusy, double timeout, Callback onSuccess,
                                     Callback onError, Callback onTimeout) {
-    if (command.isEmpty() || n < 0 || n > payload.size() || !canStart())
-        return false;
-    sendBuff_ = framed(command, {}, payload, n);
-    return startRequest({sendBuff_.left(1), sendBuff_.mid(1), 2, ResponseType::DualAckReply,
-                         setBusy, timeout, std::move(onSuccess), std::move(onError),
-                         std::move(onTimeout)});
+    return sendFramed(command, {}, payload, n, true, setBusy, timeout, std::move(onSuccess),
+                      std::move(onError), std::move(onTimeout));
 }
 
 bool SerialPort::sendAddressedFrame(const QByteArray& command, AddressMode addressMode,
                                     std::uint32_t address, const QByteArray& payload, qsizetype n,
                                     bool setBusy, double timeout, Callback onSuccess,
                                     Callback onError, Callback onTimeout) {
-    if (command.isEmpty() || n < 0 || n > payload.size() || !canStart())
-        return false;
     QByteArray addressBytes;
     if (addressMode == AddressMode::_24BIT)
         addressBytes.append(char((address >> 16) & 0xFF));
     addressBytes.append(char((address >> 8) & 0xFF));
     addressBytes.append(char(address & 0xFF));
-    sendBuff_ = framed(command, addressBytes, payload, n);
-    return startRequest({sendBuff_,
-                         {},
-                         1,
-                         ResponseType::SingleAckReply,
-                         setBusy,
-                         timeout,
-                         std::move(onSuccess),
-                         std::move(onError),
-                         std::move(onTimeout)});
+    return sendFramed(command, addressBytes, payload, n, false, setBusy, timeout,
+                      std::move(onSuccess), std::move(onError), std::move(onTimeout));
+}
+
+// Starts a request that writes `command` (and, when `second` is not empty, `second` after the
+// split pause) and expects `expectedSize` bytes of `type`.
+bool SerialPort::sendWord(const QByteArray& command, const QByteArray& second, qint64 expectedSize,
+                          ResponseType type, bool setBusy, double timeout, Callback onSuccess,
+                          Callback onError, Callback onTimeout) {
+    Request request;
+    request.firstWrite = command;
+    request.secondWrite = second;
+    request.expectedSize = expectedSize;
+    request.type = type;
+    request.setBusy = setBusy;
+    request.timeout = timeout;
+    request.onSuccess = std::move(onSuccess);
+    request.onError = std::move(onError);
+    request.onTimeout = std::move(onTimeout);
+    return startRequest(std::move(request));
+}
+
+// Builds the frame (letter, address, the first n payload bytes, their CRC high and low byte) into
+// sendBuff and sends it in one write expecting one acknowledge byte, or (split) the letter, the
+// pause and the rest, expecting two. A missing letter or a count that does not fit is refused.
+bool SerialPort::sendFramed(const QByteArray& command, const QByteArray& address,
+                            const QByteArray& payload, qsizetype n, bool split, bool setBusy,
+                            double timeout, Callback onSuccess, Callback onError,
+                            Callback onTimeout) {
+    if (command.isEmpty() || n < 0 || n > payload.size() || !canStart())
+        return false;
+    const std::uint16_t crc = crc16Modbus(payload, 0, n);
+    sendBuff_.clear();
+    sendBuff_.append(command[0]);
+    sendBuff_.append(address);
+    sendBuff_.append(payload.constData(), n);
+    sendBuff_.append(char(crc >> 8));
+    sendBuff_.append(char(crc & 0xFF));
+    if (split)
+        return sendWord(sendBuff_.left(1), sendBuff_.mid(1), 2, ResponseType::DualAckReply, setBusy,
+                        timeout, std::move(onSuccess), std::move(onError), std::move(onTimeout));
+    return sendWord(sendBuff_, {}, 1, ResponseType::SingleAckReply, setBusy, timeout,
+                    std::move(onSuccess), std::move(onError), std::move(onTimeout));
 }
 
 // Accepts a request when the link is free and the port open. When a poll's reply is still due,

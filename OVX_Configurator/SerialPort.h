@@ -181,8 +181,12 @@ private:
     void handleTimeout();
     void post(const char* name, const std::shared_ptr<TTYSerialPort>& port);
     void reportAfterDelay(Callback onDone, Callback onFailed, bool wantOpen);
-    static QByteArray framed(const QByteArray& command, const QByteArray& address,
-                             const QByteArray& payload, qsizetype n);
+    bool sendWord(const QByteArray& command, const QByteArray& second, qint64 expectedSize,
+                  ResponseType type, bool setBusy, double timeout, Callback onSuccess,
+                  Callback onError, Callback onTimeout);
+    bool sendFramed(const QByteArray& command, const QByteArray& address, const QByteArray& payload,
+                    qsizetype n, bool split, bool setBusy, double timeout, Callback onSuccess,
+                    Callback onError, Callback onTimeout);
 
     std::optional<QString> portName_;
     QByteArray data_;

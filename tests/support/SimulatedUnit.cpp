@@ -40,6 +40,17 @@ int wave(int counter, double amplitude, double period, double phase = 0) {
         std::lround(amplitude * std::sin(2 * std::numbers::pi * (counter / period + phase))));
 }
 
+// Gyro rates, accelerations (one g = 8192 on Z) and two angles of a gently rocking model: the head
+// of the sensor replies. `angleScale` 1 gives tenths of a degree.
+void putMotion(QByteArray& p, int counter, int angleScale) {
+    for (int axis = 0; axis < 3; ++axis) {
+        putWord(p, 2 * axis, wave(counter, 6000, 80, axis / 3.0));
+        putWord(p, 6 + 2 * axis, (axis == 2 ? 8192 : 0) + wave(counter, 1500, 120, axis / 3.0));
+    }
+    putWord(p, 12, wave(counter, 300 * angleScale, 100));
+    putWord(p, 14, wave(counter, 200 * angleScale, 100, 0.25));
+}
+
 } // namespace
 
 SimulatedUnit::SimulatedUnit(int deviceId)
@@ -166,12 +177,7 @@ QByteArray SimulatedUnit::pollPayload(const QByteArray& command) {
         for (int k = 0; k < 7; ++k)
             p[4 + k] = char(((n / 10 + k) % 3) == 0);
     } else if (command == "SNSR") {
-        for (int axis = 0; axis < 3; ++axis) {
-            putWord(p, 2 * axis, wave(n, 6000, 80, axis / 3.0));
-            putWord(p, 6 + 2 * axis, (axis == 2 ? 8192 : 0) + wave(n, 1500, 120, axis / 3.0));
-        }
-        putWord(p, 12, wave(n, 300, 100));
-        putWord(p, 14, wave(n, 200, 100, 0.25));
+        putMotion(p, n, 1);
     } else if (command == "STCK") {
         const int first = deviceId_ == 168 ? 0 : 4;
         if (deviceId_ != 168)
@@ -190,12 +196,7 @@ QByteArray SimulatedUnit::pollPayload(const QByteArray& command) {
         if (deviceId_ == 169)
             putWord(p, 20, 1500 + wave(n, 300, 60, 0.8));
     } else if (command == "d") {
-        for (int axis = 0; axis < 3; ++axis) {
-            putWord(p, 2 * axis, wave(n, 6000, 80, axis / 3.0));
-            putWord(p, 6 + 2 * axis, (axis == 2 ? 8192 : 0) + wave(n, 1500, 120, axis / 3.0));
-        }
-        putWord(p, 12, wave(n, 3000, 100));
-        putWord(p, 14, wave(n, 2000, 100, 0.25));
+        putMotion(p, n, 10); // angles in hundredths of a degree
         for (int k = 0; k < 7; ++k)
             putWord(p, 16 + 2 * k, wave(n, 800, 60, k / 7.0));
     }
