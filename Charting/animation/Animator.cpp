@@ -1,0 +1,138 @@
+#include "Charting/animation/Animator.h"
+
+#include "Charting/utils/MediaClock.h"
+#include "Charting/utils/NSUIDisplayLink.h"
+
+#include <algorithm>
+
+namespace charting {
+
+std::shared_ptr<Animator> Animator::create() {
+    return std::make_shared<Animator>();
+}
+
+Animator::~Animator() {
+    stop();
+}
+
+void Animator::stop() {
+    if (!displayLink_)
+        return;
+    displayLink_->invalidate();
+    displayLink_.reset();
+    enabledX_ = false;
+    enabledY_ = false;
+    if (phaseX_ != 1.0 || phaseY_ != 1.0) {
+        phaseX_ = 1.0;
+        phaseY_ = 1.0;
+        sendUpdate();
+    }
+    if (delegate_)
+        delegate_->animatorStopped(*this);
+    if (stopBlock_)
+        stopBlock_();
+}
+
+void Animator::advancePhases(double currentTime) {
+    if (enabledX_) {
+        const double elapsed = std::min(currentTime - startTimeX_, durationX_);
+        phaseX_ = easingX_ ? easingX_(elapsed, durationX_) : elapsed / durationX_;
+    }
+    if (enabledY_) {
+        const double elapsed = std::min(currentTime - startTimeY_, durationY_);
+        phaseY_ = easingY_ ? easingY_(elapsed, durationY_) : elapsed / durationY_;
+    }
+}
+
+void Animator::animationLoop() {
+    const double now = mediaTime();
+    advancePhases(now);
+    sendUpdate();
+    if (now >= endTime_)
+        stop();
+}
+
+void Animator::animate(double xAxisDuration, double yAxisDuration, ChartEasingFunctionBlock easingX,
+                       ChartEasingFunctionBlock easingY) {
+    stop();
+    const double now = mediaTime();
+    startTimeX_ = now;
+    startTimeY_ = now;
+    durationX_ = xAxisDuration;
+    durationY_ = yAxisDuration;
+    endTimeX_ = now + xAxisDuration;
+    endTimeY_ = now + yAxisDuration;
+    endTime_ = std::max(endTimeX_, endTimeY_);
+    enabledX_ = xAxisDuration > 0.0;
+    enabledY_ = yAxisDuration > 0.0;
+    easingX_ = std::move(easingX);
+    easingY_ = std::move(easingY);
+    advancePhases(startTimeX_);
+    if (enabledX_ || enabledY_)
+        startDisplayLink();
+}
+
+void Animator::animate(double xAxisDuration, double yAxisDuration, ChartEasingOption easingOptionX,
+                       ChartEasingOption easingOptionY) {
+    animate(xAxisDuration, yAxisDuration, easingFunctionForOption(easingOptionX),
+            easingFunctionForOption(easingOptionY));
+}
+
+void Animator::animate(double xAxisDuration, double yAxisDuration,
+                       ChartEasingFunctionBlock easing) {
+    animate(xAxisDuration, yAxisDuration, easing, easing);
+}
+
+void Animator::animate(double xAxisDuration, double yAxisDuration, ChartEasingOption easingOption) {
+    animate(xAxisDuration, yAxisDuration, easingFunctionForOption(easingOption));
+}
+
+void Animator::animateX(double xAxisDuration, ChartEasingFunctionBlock easing) {
+    const double now = mediaTime();
+    startTimeX_ = now;
+    durationX_ = xAxisDuration;
+    endTimeX_ = now + xAxisDuration;
+    // Started while idle, the animation ends with its own axis: the other axis's end time is
+    // left over from an animation that has already stopped.
+    endTime_ = displayLink_ ? std::max(endTimeX_, endTimeY_) : endTimeX_;
+    enabledX_ = xAxisDuration > 0.0;
+    easingX_ = std::move(easing);
+    advancePhases(startTimeX_);
+    if ((enabledX_ || enabledY_) && !displayLink_)
+        startDisplayLink();
+}
+
+void Animator::animateX(double xAxisDuration, ChartEasingOption easingOption) {
+    animateX(xAxisDuration, easingFunctionForOption(easingOption));
+}
+
+void Animator::animateY(double yAxisDuration, ChartEasingFunctionBlock easing) {
+    const double now = mediaTime();
+    startTimeY_ = now;
+    durationY_ = yAxisDuration;
+    endTimeY_ = now + yAxisDuration;
+    endTime_ = displayLink_ ? std::max(endTimeX_, endTimeY_) : endTimeY_;
+    enabledY_ = yAxisDuration > 0.0;
+    easingY_ = std::move(easing);
+    advancePhases(startTimeY_);
+    if ((enabledX_ || enabledY_) && !displayLink_)
+        startDisplayLink();
+}
+
+void Animator::animateY(double yAxisDuration, ChartEasingOption easingOption) {
+    animateY(yAxisDuration, easingFunctionForOption(easingOption));
+}
+
+void Animator::startDisplayLink() {
+    displayLink_ = NSUIDisplayLink::create(weak_from_this(), [this]() { animationLoop(); });
+    displayLink_->addToRunLoop();
+}
+
+void Animator::sendUpdate() {
+    if (delegate_)
+        delegate_->animatorUpdated(*this);
+    if (updateBlock_)
+        updateBlock_();
+}
+
+} // namespace charting
