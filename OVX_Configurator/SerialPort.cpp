@@ -53,7 +53,10 @@ bool SerialPort::isOpen() const {
 void SerialPort::refreshPortList() {
     if (serialPort_)
         serialPort_->close();
+    serialPortManager_ = TTYSerialPortManager::sharedSerialPortManager();
     availablePorts_.clear();
+    for (const auto& port : serialPortManager_->availablePorts())
+        availablePorts_[port->name()] = port->path();
 }
 
 void SerialPort::connect(const QString& portName, Callback onOpened, Callback onFailed) {

@@ -2,6 +2,7 @@
 
 #include "TTYSerialPort/TTYSerialPort.h"
 #include "TTYSerialPort/TTYSerialPortDelegate.h"
+#include "TTYSerialPort/TTYSerialPortManager.h"
 #include "platform/Scheduler.h"
 
 #include <QByteArray>
@@ -64,6 +65,10 @@ public:
     const std::optional<QString>& portName() const { return portName_; }
     // Payload of the last good reply; read it in the success closure.
     const QByteArray& data() const { return data_; }
+    // The source of the port list: the shared port manager.
+    const std::shared_ptr<TTYSerialPortManager>& serialPortManager() const {
+        return serialPortManager_;
+    }
     // The port of the current connection, or null.
     const std::shared_ptr<TTYSerialPort>& serialPort() const { return serialPort_; }
     // True when serialPort() exists and is open.
@@ -82,7 +87,8 @@ public:
     virtual void resetState();
     // Judges a completed reply and runs the success or the error closure.
     virtual void checkResponse();
-    // Closes the open port and rebuilds `availablePorts`.
+    // Closes the open port and rebuilds `availablePorts` from the shared port manager's ports
+    // (a later port with the same name replaces an earlier one).
     virtual void refreshPortList();
     // Opens the port of that name at 115200 8N1; 0.3 s later runs onOpened when it is open,
     // onFailed when not. A name that is not listed does nothing.
@@ -154,9 +160,6 @@ public:
 protected:
     SerialPort();
 
-    // Port name to device path; refreshPortList fills it.
-    QMap<QString, QString> availablePorts_;
-
 private:
     // What is pending on the line: nothing, a request's reply or a poll's reply.
     enum class Pending { None, Request, Poll };
@@ -188,8 +191,10 @@ private:
                     qsizetype n, bool split, bool setBusy, double timeout, Callback onSuccess,
                     Callback onError, Callback onTimeout);
 
+    QMap<QString, QString> availablePorts_;
     std::optional<QString> portName_;
     QByteArray data_;
+    std::shared_ptr<TTYSerialPortManager> serialPortManager_;
     std::shared_ptr<TTYSerialPort> serialPort_;
     bool dataReceived_ = false;
     qint64 dataSizeReceived_ = 0;

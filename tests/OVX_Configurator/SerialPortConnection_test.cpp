@@ -5,8 +5,8 @@
 #include "platform/NotificationCenter.h"
 #include "platform/Scheduler.h"
 #include "support/EventLoop.h"
+#include "support/SimulatedPorts.h"
 #include "support/SimulatedUnit.h"
-#include "support/SimulatedUnitLink.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
+using testsupport::SimulatedPorts;
 using testsupport::SimulatedUnit;
-using testsupport::SimulatedUnitLink;
 
 namespace {
 
@@ -66,15 +66,23 @@ class SerialPortConnectionTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(unit.isValid());
-        link = SimulatedUnitLink::create();
-        link->addPort("SLAB_sim", unit.devicePath());
+        link = SerialPort::create();
     }
 
     platform::ManualScheduler clock;
     platform::ScopedScheduler useClock{clock};
     SimulatedUnit unit{168};
+    SimulatedPorts ports{unit};
     PortEvents seen;
-    std::shared_ptr<SimulatedUnitLink> link;
+    std::shared_ptr<SerialPort> link;
+
+    // Lists `other` under `name` and connects the link to it.
+    bool connectTo(const SimulatedUnit& other, const QString& name) {
+        ports.arrive(other, name);
+        link->refreshPortList();
+        link->connect(name);
+        return link->isOpen();
+    }
 };
 
 } // namespace
@@ -139,7 +147,8 @@ TEST_F(SerialPortConnectionTest, PortThatCannotBeOpenedReportsFailureAndTheError
 }
 
 TEST_F(SerialPortConnectionTest, RemovalDuringARequestEndsItByItsTimeOutOnce) {
-    ASSERT_TRUE(link->connectTo(unit));
+    link->connect("SLAB_sim");
+    ASSERT_TRUE(link->isOpen());
     unit.injectFault(SimulatedUnit::Fault::NoReply, "R");
     int success = 0, error = 0, timeout = 0;
     ASSERT_TRUE(link->requestDataFrame(
@@ -167,7 +176,7 @@ TEST_F(SerialPortConnectionTest, RemovalDuringARequestEndsItByItsTimeOutOnce) {
 
     // A new unit on the same name: the link works again.
     SimulatedUnit replacement(170);
-    ASSERT_TRUE(link->connectTo(replacement));
+    ASSERT_TRUE(connectTo(replacement, "SLAB_new"));
     ASSERT_TRUE(link->requestDataFrame("r", 3, true, 0.5, [&] { ++success; }));
     ASSERT_TRUE(testsupport::waitUntil([&] { return success == 1; }));
     EXPECT_EQ(quint8(link->data()[0]), 170);
@@ -175,7 +184,7 @@ TEST_F(SerialPortConnectionTest, RemovalDuringARequestEndsItByItsTimeOutOnce) {
 
 TEST_F(SerialPortConnectionTest, PortClosedDuringTheSplitPauseEndsByTheTimeOut) {
     SimulatedUnit unit166(166);
-    ASSERT_TRUE(link->connectTo(unit166, "SLAB_166"));
+    ASSERT_TRUE(connectTo(unit166, "SLAB_166"));
     int success = 0, error = 0, timeout = 0;
     ASSERT_TRUE(link->sendDataFrameSplit(
         "W", unit166.block(), 57, true, 0.5, [&] { ++success; }, [&] { ++error; },
@@ -189,16 +198,41 @@ TEST_F(SerialPortConnectionTest, PortClosedDuringTheSplitPauseEndsByTheTimeOut) 
     EXPECT_FALSE(link->busy());
 }
 
-TEST_F(SerialPortConnectionTest, RefreshClosesThePortAndKeepsTheObject) {
-    ASSERT_TRUE(link->connectTo(unit));
+TEST_F(SerialPortConnectionTest, PortListFollowsThePortManagerOnRefresh) {
+    EXPECT_EQ(link->serialPortManager(), ports.manager());
+    EXPECT_EQ(link->availablePorts(), (QMap<QString, QString>{{"SLAB_sim", unit.devicePath()}}));
+    link->connect("SLAB_sim");
+    ASSERT_TRUE(link->isOpen());
+
+    SimulatedUnit second(169), third(170);
+    ports.arrive(second, "ttyUSB1");
+    ports.arrive(third, "ttyUSB1");              // same name: the later port wins
+    EXPECT_EQ(link->availablePorts().size(), 1); // until the next refresh
     link->refreshPortList();
-    EXPECT_FALSE(link->isOpen());
+    EXPECT_FALSE(link->isOpen()); // a refresh closes the port and keeps the object
     EXPECT_TRUE(link->serialPort());
-    EXPECT_TRUE(link->availablePorts().contains("SLAB_sim"));
+    EXPECT_EQ(link->availablePorts(), (QMap<QString, QString>{{"SLAB_sim", unit.devicePath()},
+                                                              {"ttyUSB1", third.devicePath()}}));
+}
+
+TEST_F(SerialPortConnectionTest, UnpluggedDeviceIsRepostedAndDropped) {
+    link->connect("SLAB_sim");
+    ASSERT_TRUE(link->isOpen());
+    auto port = link->serialPort();
+    ports.remove("SLAB_sim");
+    testsupport::pumpEvents(20);
+    EXPECT_FALSE(link->serialPort());
+    EXPECT_FALSE(port->isOpen());
+    ASSERT_EQ(seen.names(), (std::vector<std::string>{"TTYSerialPortWasOpened",
+                                                      "TTYSerialPortWasRemovedFromSystem",
+                                                      "TTYSerialPortWasClosed"}));
+    EXPECT_EQ(seen.events[1].port, port);
+    EXPECT_EQ(seen.events[2].port, port);
 }
 
 TEST_F(SerialPortConnectionTest, DestroyingTheLinkClosesItsPort) {
-    ASSERT_TRUE(link->connectTo(unit));
+    link->connect("SLAB_sim");
+    ASSERT_TRUE(link->isOpen());
     std::shared_ptr<TTYSerialPort> port = link->serialPort();
     link.reset();
     EXPECT_FALSE(port->isOpen());

@@ -4,8 +4,8 @@
 #include "OVX_Configurator/SerialPort.h"
 #include "platform/Scheduler.h"
 #include "support/EventLoop.h"
+#include "support/SimulatedPorts.h"
 #include "support/SimulatedUnit.h"
-#include "support/SimulatedUnitLink.h"
 
 #include <gtest/gtest.h>
 
@@ -44,12 +44,13 @@ struct Outcome {
 
 class SerialPortTest : public ::testing::Test {
 protected:
-    explicit SerialPortTest(int model = 168) : unit(model) {}
+    explicit SerialPortTest(int model = 168) : unit(model), ports(unit) {}
 
     void SetUp() override {
         ASSERT_TRUE(unit.isValid());
-        link = testsupport::SimulatedUnitLink::create();
-        ASSERT_TRUE(link->connectTo(unit));
+        link = SerialPort::create();
+        link->connect("SLAB_sim");
+        ASSERT_TRUE(link->isOpen());
         testsupport::pumpEvents(10);
         unit.clearRecord();
     }
@@ -66,7 +67,8 @@ protected:
     platform::ManualScheduler clock;
     platform::ScopedScheduler useClock{clock};
     SimulatedUnit unit;
-    std::shared_ptr<testsupport::SimulatedUnitLink> link;
+    testsupport::SimulatedPorts ports;
+    std::shared_ptr<SerialPort> link;
 };
 
 class SerialPort166Test : public SerialPortTest {
