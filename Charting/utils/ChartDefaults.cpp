@@ -1,0 +1,31 @@
+#include "Charting/utils/ChartDefaults.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QPalette>
+
+namespace charting {
+
+QColor standardDataColor() {
+    return QColor(140, 234, 255);
+}
+
+QColor standardHighlightColor() {
+    return QColor(255, 187, 115);
+}
+
+QColor labelTextColor() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return QGuiApplication::palette().color(QPalette::WindowText);
+    return QColor(Qt::black);
+}
+
+QFont systemFont(double pointSize) {
+    QFont font = qobject_cast<QGuiApplication*>(QCoreApplication::instance())
+                     ? QFontDatabase::systemFont(QFontDatabase::GeneralFont)
+                     : QFont();
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+} // namespace charting
