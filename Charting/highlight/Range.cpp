@@ -1,0 +1,9 @@
+#include "Charting/highlight/Range.h"
+
+namespace charting {
+
+std::shared_ptr<Range> Range::create(double from, double to) {
+    return std::shared_ptr<Range>(new Range(from, to));
+}
+
+} // namespace charting
