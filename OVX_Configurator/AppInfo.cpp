@@ -2,8 +2,20 @@
 
 namespace AppInfo {
 
-QString version() { return QStringLiteral(OVX_VERSION); }
+QString version() {
+    return QStringLiteral(OVX_VERSION);
+}
 
-QString build() { return QStringLiteral(OVX_BUILD_NUMBER); }
+QString build() {
+    return QStringLiteral(OVX_BUILD_NUMBER);
+}
+
+QString webSiteAddress() {
+    QString address =
+        qEnvironmentVariable("OVX_WEBSITE", QStringLiteral("https://www.velmora.com"));
+    while (address.endsWith(QLatin1Char('/')))
+        address.chop(1);
+    return address;
+}
 
 } // namespace AppInfo

@@ -11,5 +11,8 @@ inline constexpr const char* kApplicationName = "OVX Configurator";
 QString version();
 // Build number, compared with the builds offered by the release list.
 QString build();
+// The maker's web site, without a trailing slash (the environment variable OVX_WEBSITE replaces
+// it, for trying the program against another server).
+QString webSiteAddress();
 
 } // namespace AppInfo

@@ -1,16 +1,17 @@
+#include "OVX_Configurator/AppDelegate.h"
 #include "OVX_Configurator/AppInfo.h"
+#include "OVX_Configurator/Resources.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(AppInfo::kApplicationName);
+    QApplication::setOrganizationName(QStringLiteral("Velmora"));
+    QApplication::setApplicationName(QString::fromUtf8(AppInfo::kApplicationName));
     QApplication::setApplicationVersion(AppInfo::version());
+    QApplication::setWindowIcon(iconNamed(QStringLiteral("app-icon")));
 
-    QMainWindow window;
-    window.setWindowTitle(AppInfo::kApplicationName);
-    window.resize(960, 640);
-    window.show();
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching();
     return app.exec();
 }

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "OVX_Configurator/UIServices.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+// An alert text "headline|explanation" split at every "|": the first piece is the message, the
+// second (if any) the informative text; further pieces are dropped.
+struct AlertText {
+    QString message;
+    QString informative;
+};
+AlertText splitAlertText(const QString& text);
+
+// Shows an alert with `buttons` as a sheet on `window` and returns at once. When it ends, runs
+// the action of the pressed button; a response that is no button's runs `otherAction`
+// (buttons.size() == actions.size()). Without a window nothing is shown and nothing runs.
+void beginAlert(QWidget* window, const QString& text, AlertStyle style, const QStringList& buttons,
+                std::vector<std::function<void()>> actions, std::function<void()> otherAction);

@@ -1,0 +1,91 @@
+#include "OVX_Configurator/Localization.h"
+
+#include "OVX_Configurator/Resources.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace {
+
+int indexOf(LanguageType language) {
+    return static_cast<int>(language);
+}
+
+// Answers the translate() calls of generated layout code with the texts of the current table;
+// sources that are not keys of the table are left to other translators (or shown as they are).
+class KeyTranslator final : public QTranslator {
+public:
+    explicit KeyTranslator(QObject* parent) : QTranslator(parent) {}
+    bool isEmpty() const override { return false; }
+    QString translate(const char*, const char* sourceText, const char*, int) const override {
+        QString key = QString::fromUtf8(sourceText);
+        const Localization& l = Localization::shared();
+        return l.contains(key) ? l.text(key) : QString();
+    }
+};
+
+} // namespace
+
+Localization& Localization::shared() {
+    static Localization instance;
+    return instance;
+}
+
+void Localization::setLanguage(LanguageType language) {
+    language_ = language;
+    if (translatorInstalled_ || !QCoreApplication::instance())
+        return;
+    translatorInstalled_ = true;
+    // Qt's own texts (file dialogs, standard buttons) in Chinese where Qt's translations are
+    // installed; the translator installed last is asked first.
+    if (language != LanguageType::English) {
+        auto* qtTexts = new QTranslator(QCoreApplication::instance());
+        QString name = language == LanguageType::SimplifiedChinese ? QStringLiteral("qtbase_zh_CN")
+                                                                   : QStringLiteral("qtbase_zh_TW");
+        if (qtTexts->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(qtTexts);
+        else
+            delete qtTexts;
+    }
+    QCoreApplication::installTranslator(new KeyTranslator(QCoreApplication::instance()));
+}
+
+const QHash<QString, QString>& Localization::table(LanguageType language) const {
+    int i = indexOf(language);
+    if (!loaded_[i]) {
+        loaded_[i] = true;
+        loadResources();
+        QFile file(QStringLiteral(":/texts/") + rawValue(language) + QStringLiteral(".json"));
+        if (file.open(QIODevice::ReadOnly)) {
+            const QJsonObject object = QJsonDocument::fromJson(file.readAll()).object();
+            for (auto it = object.begin(); it != object.end(); ++it)
+                tables_[i].insert(it.key(), it.value().toString());
+        }
+    }
+    return tables_[i];
+}
+
+bool Localization::contains(const QString& key) const {
+    return table(language_).contains(key) || table(LanguageType::English).contains(key);
+}
+
+QString Localization::text(const QString& key) const {
+    auto it = table(language_).constFind(key);
+    if (it != table(language_).constEnd())
+        return *it;
+    const auto& english = table(LanguageType::English);
+    auto en = english.constFind(key);
+    return en != english.constEnd() ? *en : key;
+}
+
+QString localized(const char* key) {
+    return Localization::shared().text(QString::fromUtf8(key));
+}
+
+QString localized(const QString& key) {
+    return Localization::shared().text(key);
+}

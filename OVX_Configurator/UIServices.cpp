@@ -1,0 +1,93 @@
+#include "OVX_Configurator/UIServices.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <memory>
+
+namespace {
+UIServices*& current() {
+    static UIServices* s = nullptr;
+    return s;
+}
+} // namespace
+
+UIServices& uiServices() {
+    if (!current()) {
+        static DesktopUIServices desktop;
+        current() = &desktop;
+    }
+    return *current();
+}
+
+ScopedUIServices::ScopedUIServices(UIServices& services) : previous_(&uiServices()) {
+    current() = &services;
+}
+
+ScopedUIServices::~ScopedUIServices() {
+    current() = previous_;
+}
+
+void DesktopUIServices::beginAlertSheet(const AlertRequest& alert,
+                                        std::function<void(int)> completion) {
+    if (!alert.window)
+        return;
+    auto* box = new QMessageBox(alert.window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->setIcon(alert.style == AlertStyle::Critical ? QMessageBox::Critical
+                                                     : QMessageBox::Information);
+    box->setWindowTitle(QCoreApplication::applicationName());
+    box->setText(alert.messageText);
+    box->setInformativeText(alert.informativeText);
+    QList<QAbstractButton*> buttons;
+    for (int i = 0; i < alert.buttons.size(); ++i) {
+        // Qt places buttons by role: give them roles that keep the order of the request.
+        auto role = i == 0 ? QMessageBox::AcceptRole
+                           : (i == alert.buttons.size() - 1 ? QMessageBox::RejectRole
+                                                            : QMessageBox::NoRole);
+        buttons.append(box->addButton(alert.buttons[i], role));
+    }
+    if (!buttons.isEmpty())
+        box->setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
+    auto done = std::make_shared<std::function<void(int)>>(std::move(completion));
+    QObject::connect(box, &QMessageBox::finished, box, [box, buttons, done](int) {
+        int response = static_cast<int>(buttons.indexOf(box->clickedButton()));
+        if (*done)
+            (*done)(response < 0 ? kAlertClosed : response);
+    });
+    box->open();
+}
+
+std::optional<QString> DesktopUIServices::runSavePanel(QWidget* parent, const QString& title,
+                                                       const QString& fileType) {
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("*.") + fileType);
+    dialog.setDefaultSuffix(fileType);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+std::optional<QString> DesktopUIServices::runOpenPanel(QWidget* parent, const QString& fileType) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(QStringLiteral("*.") + fileType);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+void DesktopUIServices::openUrl(const QUrl& url) {
+    QDesktopServices::openUrl(url);
+}
+
+void DesktopUIServices::exitProgram(int status) {
+    QCoreApplication::exit(status);
+}
