@@ -32,7 +32,7 @@ void run(const std::function<void()>& fn) {
 
 } // namespace
 
-AppDelegate::AppDelegate() : webSiteAddress(AppInfo::webSiteAddress()) {
+AppDelegate::AppDelegate() : port(SerialPort::create()), webSiteAddress(AppInfo::webSiteAddress()) {
     instance() = this;
     if (auto* app = QCoreApplication::instance())
         connect(app, &QCoreApplication::aboutToQuit, this, [this] { applicationWillTerminate(); });
@@ -106,9 +106,8 @@ bool AppDelegate::applicationShouldTerminate() {
 void AppDelegate::applicationWillTerminate() {
     timerCheckSoftwareUpdate.stop();
     timerCheckFirmwareUpdate.stop();
-    if (terminated_)
-        return;
-    terminated_ = true;
+    if (port)
+        port->disconnect({}, {});
 }
 
 bool AppDelegate::terminate() {

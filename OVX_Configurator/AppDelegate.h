@@ -1,6 +1,7 @@
 #pragma once
 
 #include "OVX_Configurator/LanguageType.h"
+#include "OVX_Configurator/SerialPort.h"
 #include "OVX_Configurator/UIServices.h"
 #include "OVX_Configurator/UserNotificationCenter.h"
 #include "platform/Scheduler.h"
@@ -47,6 +48,9 @@ public:
     platform::Timer timerCheckSoftwareUpdate;
     platform::Timer timerCheckFirmwareUpdate;
 
+    // The program's one device link; every page reaches the unit only through it.
+    std::shared_ptr<SerialPort> port;
+
     LanguageType lang = LanguageType::English;
     LanguageTypeForWebsite langForWebsite = LanguageTypeForWebsite::English;
     bool isUpdating = false;  // the firmware page is writing a unit: quitting is refused
@@ -65,7 +69,7 @@ public:
     void applicationDidFinishLaunching();
     // False (after telling the user) while a firmware update runs.
     bool applicationShouldTerminate();
-    // Stops both check timers and closes the port (once).
+    // Stops both check timers and closes the port.
     void applicationWillTerminate();
     bool applicationShouldTerminateAfterLastWindowClosed() const { return true; }
     // Quits through the guard: true when the program is ending.
@@ -141,5 +145,4 @@ private:
     QWidget* alertWindow();
 
     std::unique_ptr<MainWindowController> mainWindowController_;
-    bool terminated_ = false;
 };

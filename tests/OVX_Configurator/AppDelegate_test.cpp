@@ -6,6 +6,8 @@
 #include "OVX_Configurator/MainWindowController.h"
 #include "OVX_Configurator/WelcomeViewController.h"
 #include "support/ShellEnvironment.h"
+#include "support/SimulatedUnit.h"
+#include "support/SimulatedUnitLink.h"
 
 #include <QMainWindow>
 
@@ -15,9 +17,18 @@ namespace {
 
 using testsupport::ShellEnvironment;
 
+// Gives the delegate a link that is open on a simulated unit.
+void connectToUnit(AppDelegate& app, const testsupport::SimulatedUnit& unit) {
+    auto link = testsupport::SimulatedUnitLink::create();
+    ASSERT_TRUE(link->connectTo(unit));
+    app.port = link;
+}
+
 TEST(AppDelegateQuit, IsRefusedWhileAFirmwareUpdateRuns) {
     ShellEnvironment shell;
     AppDelegate& app = shell.launch();
+    testsupport::SimulatedUnit unit(168);
+    connectToUnit(app, unit);
     app.isUpdating = true;
 
     app.menuItemQuit->trigger();
@@ -34,6 +45,7 @@ TEST(AppDelegateQuit, IsRefusedWhileAFirmwareUpdateRuns) {
     EXPECT_EQ(shell.ui.alerts.size(), 2u);
     EXPECT_TRUE(shell.ui.exitStatuses.empty());
     EXPECT_TRUE(app.timerCheckSoftwareUpdate.isActive());
+    EXPECT_TRUE(app.port->isOpen());
 }
 
 TEST(AppDelegateQuit, EndsTheProgramOtherwise) {
@@ -41,6 +53,8 @@ TEST(AppDelegateQuit, EndsTheProgramOtherwise) {
         SCOPED_TRACE(byClosingTheWindow ? "close window" : "quit item");
         ShellEnvironment shell;
         AppDelegate& app = shell.launch();
+        testsupport::SimulatedUnit unit(168);
+        connectToUnit(app, unit);
         if (byClosingTheWindow)
             EXPECT_TRUE(app.mainWindowController()->window()->close());
         else
@@ -49,6 +63,7 @@ TEST(AppDelegateQuit, EndsTheProgramOtherwise) {
         EXPECT_TRUE(shell.ui.alerts.empty());
         EXPECT_FALSE(app.timerCheckSoftwareUpdate.isActive());
         EXPECT_FALSE(app.timerCheckFirmwareUpdate.isActive());
+        EXPECT_FALSE(app.port->isOpen());
     }
 }
 
@@ -56,6 +71,8 @@ TEST(AppDelegateLanguage, SwitchStoresTheCodeAndEndsOnceTheAlertIsDismissed) {
     for (int response : {0, kAlertClosed}) {
         ShellEnvironment shell;
         AppDelegate& app = shell.launch();
+        testsupport::SimulatedUnit unit(170);
+        connectToUnit(app, unit);
         ASSERT_FALSE(app.menuItemLanguageEnglish->isEnabled()); // the language in force
 
         app.menuItemLanguageTraditional->trigger();
@@ -66,10 +83,12 @@ TEST(AppDelegateLanguage, SwitchStoresTheCodeAndEndsOnceTheAlertIsDismissed) {
         EXPECT_EQ(shell.ui.lastAlert().informativeText, expected.informative);
         EXPECT_EQ(shell.ui.lastAlert().buttons, QStringList{localized("OK")});
         EXPECT_TRUE(shell.ui.exitStatuses.empty()); // the alert does not wait
+        EXPECT_TRUE(app.port->isOpen());
 
         shell.ui.answer(response);
         EXPECT_EQ(shell.ui.exitStatuses, std::vector<int>{0});
         EXPECT_FALSE(app.timerCheckSoftwareUpdate.isActive());
+        EXPECT_FALSE(app.port->isOpen());
     }
 }
 
