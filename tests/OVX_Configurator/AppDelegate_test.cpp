@@ -6,8 +6,8 @@
 #include "OVX_Configurator/MainWindowController.h"
 #include "OVX_Configurator/WelcomeViewController.h"
 #include "support/ShellEnvironment.h"
+#include "support/SimulatedPorts.h"
 #include "support/SimulatedUnit.h"
-#include "support/SimulatedUnitLink.h"
 
 #include <QMainWindow>
 
@@ -17,10 +17,11 @@ namespace {
 
 using testsupport::ShellEnvironment;
 
-// Gives the delegate a link that is open on a simulated unit.
-void connectToUnit(AppDelegate& app, const testsupport::SimulatedUnit& unit) {
-    auto link = testsupport::SimulatedUnitLink::create();
-    ASSERT_TRUE(link->connectTo(unit));
+// Gives the delegate a link that is open on the simulated unit listed as "SLAB_sim".
+void connectToUnit(AppDelegate& app) {
+    auto link = SerialPort::create();
+    link->connect("SLAB_sim");
+    ASSERT_TRUE(link->isOpen());
     app.port = link;
 }
 
@@ -28,7 +29,8 @@ TEST(AppDelegateQuit, IsRefusedWhileAFirmwareUpdateRuns) {
     ShellEnvironment shell;
     AppDelegate& app = shell.launch();
     testsupport::SimulatedUnit unit(168);
-    connectToUnit(app, unit);
+    testsupport::SimulatedPorts ports(unit);
+    connectToUnit(app);
     app.isUpdating = true;
 
     app.menuItemQuit->trigger();
@@ -54,7 +56,8 @@ TEST(AppDelegateQuit, EndsTheProgramOtherwise) {
         ShellEnvironment shell;
         AppDelegate& app = shell.launch();
         testsupport::SimulatedUnit unit(168);
-        connectToUnit(app, unit);
+        testsupport::SimulatedPorts ports(unit);
+        connectToUnit(app);
         if (byClosingTheWindow)
             EXPECT_TRUE(app.mainWindowController()->window()->close());
         else
@@ -72,7 +75,8 @@ TEST(AppDelegateLanguage, SwitchStoresTheCodeAndEndsOnceTheAlertIsDismissed) {
         ShellEnvironment shell;
         AppDelegate& app = shell.launch();
         testsupport::SimulatedUnit unit(170);
-        connectToUnit(app, unit);
+        testsupport::SimulatedPorts ports(unit);
+        connectToUnit(app);
         ASSERT_FALSE(app.menuItemLanguageEnglish->isEnabled()); // the language in force
 
         app.menuItemLanguageTraditional->trigger();
