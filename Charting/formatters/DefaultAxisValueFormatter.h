@@ -1,19 +1,20 @@
 #pragma once
 
 #include "Charting/formatters/ChartAxisValueFormatter.h"
-#include "Charting/utils/NumberFormatter.h"
+#include "Charting/formatters/NumberFormatterSettings.h"
 
 #include <functional>
-#include <memory>
-#include <optional>
 
 namespace charting {
 
+using AxisValueFormatterBlock = std::function<QString(double value, AxisBase* axis)>;
+
 // The default axis-label formatter: a closure that alone makes the text, or a number formatter.
 // An axis writes its own decimal count into a formatter with hasAutoDecimals.
-class DefaultAxisValueFormatter : public ChartAxisValueFormatter {
+class DefaultAxisValueFormatter : public ChartAxisValueFormatter,
+                                  public NumberFormatterSettings<AxisValueFormatterBlock> {
 public:
-    using Block = std::function<QString(double value, AxisBase* axis)>;
+    using Block = AxisValueFormatterBlock;
 
     // A plain number formatter (no fraction digits, no grouping), no decimals; hasAutoDecimals
     // true.
@@ -27,29 +28,11 @@ public:
     static std::shared_ptr<DefaultAxisValueFormatter> create(Block block);
     static std::shared_ptr<DefaultAxisValueFormatter> withBlock(Block block);
 
-    virtual const Block& block() const { return block_; }
-    virtual void setBlock(Block block) { block_ = std::move(block); }
-    virtual bool hasAutoDecimals() const { return hasAutoDecimals_; }
-    virtual void setHasAutoDecimals(bool value) { hasAutoDecimals_ = value; }
-    virtual std::shared_ptr<NumberFormatter> formatter() const { return formatter_; }
-    // Turns hasAutoDecimals off first.
-    virtual void setFormatter(std::shared_ptr<NumberFormatter> formatter);
-    virtual std::optional<int> decimals() const { return decimals_; }
-    // A present value sets both fraction-digit counts of the number formatter (a negative count
-    // as 0) and turns grouping on; none changes nothing on the formatter.
-    virtual void setDecimals(std::optional<int> decimals);
-
     // The closure's text; else the number formatter's; else an empty text.
     QString stringForValue(double value, AxisBase* axis) override;
 
 protected:
     DefaultAxisValueFormatter() = default;
-
-private:
-    Block block_;
-    bool hasAutoDecimals_ = false;
-    std::shared_ptr<NumberFormatter> formatter_;
-    std::optional<int> decimals_;
 };
 
 } // namespace charting
