@@ -43,7 +43,10 @@ void BM_EntryForXValue(benchmark::State& state) {
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_EntryForXValue)->RangeMultiplier(10)->Range(1'000, 1'000'000)->Complexity();
+BENCHMARK(BM_EntryForXValue)
+    ->RangeMultiplier(10)
+    ->Range(1'000, 1'000'000)
+    ->Complexity(benchmark::oLogN);
 
 // One live-chart step as the model pages run it 20 times a second: 6 series x 200 points written
 // in place, each data set refreshed, both chart data objects stored again.
