@@ -260,17 +260,19 @@ void SerialPort::write(const QByteArray& bytes) {
 // ---- Polls ----
 
 void SerialPort::pollDataFrame(const QByteArray& command, qsizetype n, Callback onSuccess) {
-    poll(command, n + 3, ResponseType::DataFrame, std::move(onSuccess));
+    if (n >= 0)
+        poll(command, n + 3, ResponseType::DataFrame, std::move(onSuccess));
 }
 
 void SerialPort::pollDataFrameWithoutCRC(const QByteArray& command, qsizetype n,
                                          Callback onSuccess) {
-    poll(command, n + 1, ResponseType::DataFrameWithoutCRC, std::move(onSuccess));
+    if (n >= 0)
+        poll(command, n + 1, ResponseType::DataFrameWithoutCRC, std::move(onSuccess));
 }
 
 void SerialPort::poll(const QByteArray& command, qsizetype size, ResponseType type,
                       Callback onSuccess) {
-    if (!canStart() || size < 1)
+    if (!canStart())
         return;
     resetState();
     pending_ = Pending::Poll;

@@ -174,9 +174,11 @@ TEST_F(SerialPortConnectionTest, RemovalDuringARequestEndsItByItsTimeOutOnce) {
     EXPECT_EQ(timeout, 1);
     EXPECT_EQ(polled, 0);
 
-    // A new unit on the same name: the link works again.
+    // The computer delists the device; a unit plugged in again (on the same device node, as
+    // often happens) works through the link.
+    ports.remove("SLAB_sim");
     SimulatedUnit replacement(170);
-    ASSERT_TRUE(connectTo(replacement, "SLAB_new"));
+    ASSERT_TRUE(connectTo(replacement, "SLAB_sim"));
     ASSERT_TRUE(link->requestDataFrame("r", 3, true, 0.5, [&] { ++success; }));
     ASSERT_TRUE(testsupport::waitUntil([&] { return success == 1; }));
     EXPECT_EQ(quint8(link->data()[0]), 170);

@@ -10,6 +10,8 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QSocketNotifier;
 class QTimer;
