@@ -74,7 +74,7 @@ public:
     // only the head of its block; the block length for the others).
     static int writePayloadLength(int deviceId, quint8 dataVersion);
     // A plausible factory block: byte 1 firmware version, byte 2 data version, one-g values of
-    // 8192 at bytes 9-14 (little-endian) for the four-letter models, the rest a fixed pattern.
+    // 8192 at bytes 9-14 (little-endian) for the four-letter models, every other byte 0.
     static QByteArray defaultBlock(int deviceId, quint8 firmwareVersion, quint8 dataVersion);
     QByteArray block() const { return block_; }
     // Replaces the stored block as it is (no version bytes are forced).
