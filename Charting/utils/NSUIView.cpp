@@ -1,13 +1,116 @@
 #include "Charting/utils/NSUIView.h"
 
+#include "Charting/utils/NSUIAccessibilityElement.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QPalette>
 #include <QRect>
+#include <QTouchEvent>
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace charting {
+namespace {
 
-NSUIView::NSUIView(QWidget* parent) : QWidget(parent) {}
+// One row of a chart view for assistive technology.
+class ElementInterface : public QAccessibleInterface {
+public:
+    ElementInterface(NSUIView* view, std::weak_ptr<NSUIAccessibilityElement> element)
+        : view_(view), element_(std::move(element)) {}
+    bool isValid() const override { return view_ && !element_.expired(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* parent() const override {
+        return view_ ? QAccessible::queryAccessibleInterface(view_.data()) : nullptr;
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text t) const override {
+        auto e = element_.lock();
+        return e && t == QAccessible::Name ? e->elementLabel() : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        auto e = element_.lock();
+        if (!e)
+            return QRect();
+        const platform::Rect f = e->elementFrame();
+        return QRectF(f.origin.x, f.origin.y, f.size.width, f.size.height).toAlignedRect();
+    }
+    QAccessible::Role role() const override { return QAccessible::Row; }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        auto e = element_.lock();
+        s.selected = e && e->isSelected();
+        return s;
+    }
+
+private:
+    QPointer<NSUIView> view_;
+    std::weak_ptr<NSUIAccessibilityElement> element_;
+};
+
+// A chart view: a list of its elements.
+class ViewInterface : public QAccessibleWidget {
+public:
+    explicit ViewInterface(NSUIView* view) : QAccessibleWidget(view, QAccessible::List) {}
+    NSUIView* view() const { return static_cast<NSUIView*>(widget()); }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? view()->accessibilityLabel() : QAccessibleWidget::text(t);
+    }
+    int childCount() const override { return int(view()->accessibilityRows().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const auto rows = view()->accessibilityRows();
+        if (index < 0 || index >= int(rows.size()))
+            return nullptr;
+        const NSUIAccessibilityElement* element = rows[std::size_t(index)].get();
+        auto known = ids_.find(element);
+        if (known != ids_.end())
+            if (QAccessibleInterface* iface = QAccessible::accessibleInterface(known->second))
+                if (iface->isValid())
+                    return iface;
+        auto* iface = new ElementInterface(view(), rows[std::size_t(index)]);
+        ids_[element] = QAccessible::registerAccessibleInterface(iface);
+        return iface;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        for (int i = 0; i < childCount(); ++i)
+            if (this->child(i) == child)
+                return i;
+        return -1;
+    }
+
+private:
+    mutable std::map<const NSUIAccessibilityElement*, QAccessible::Id> ids_;
+};
+
+QAccessibleInterface* chartViewFactory(const QString&, QObject* object) {
+    if (auto* view = dynamic_cast<NSUIView*>(object))
+        return new ViewInterface(view);
+    return nullptr;
+}
+
+void installAccessibilityFactory() {
+    static const bool installed = [] {
+        QAccessible::installFactory(chartViewFactory);
+        return true;
+    }();
+    (void)installed;
+}
+
+} // namespace
+
+NSUIView::NSUIView(QWidget* parent) : QWidget(parent) {
+    installAccessibilityFactory();
+    setAttribute(Qt::WA_AcceptTouchEvents);
+}
+
+NSUIView::~NSUIView() = default;
 
 platform::Rect NSUIView::bounds() const {
     return platform::Rect(0, 0, width(), height());
@@ -25,6 +128,64 @@ void NSUIView::setNeedsDisplayInRect(const platform::Rect& rect) {
     if (!(x1 > x0) || !(y1 > y0))
         return;
     update(QRect(int(x0), int(y0), int(x1 - x0), int(y1 - y0)));
+}
+
+void NSUIView::setAccessibilityChildren(
+    std::vector<std::shared_ptr<NSUIAccessibilityElement>> rows) {
+    accessibilityChildren_ = std::move(rows);
+}
+
+std::optional<QColor> NSUIView::backgroundColor() const {
+    if (!autoFillBackground())
+        return std::nullopt;
+    return palette().color(QPalette::Window);
+}
+
+void NSUIView::setBackgroundColor(const std::optional<QColor>& color) {
+    if (!color) {
+        setAutoFillBackground(false);
+        return;
+    }
+    QPalette p = palette();
+    p.setColor(QPalette::Window, *color);
+    setPalette(p);
+    setAutoFillBackground(true);
+}
+
+bool NSUIView::nsuiTouchesBegan(const QList<QEventPoint>&, QTouchEvent* event) {
+    return QWidget::event(event);
+}
+bool NSUIView::nsuiTouchesMoved(const QList<QEventPoint>&, QTouchEvent* event) {
+    return QWidget::event(event);
+}
+bool NSUIView::nsuiTouchesEnded(const QList<QEventPoint>&, QTouchEvent* event) {
+    return QWidget::event(event);
+}
+bool NSUIView::nsuiTouchesCancelled(const QList<QEventPoint>&, QTouchEvent* event) {
+    return QWidget::event(event);
+}
+
+bool NSUIView::event(QEvent* e) {
+    switch (e->type()) {
+    case QEvent::TouchBegin: {
+        auto* t = static_cast<QTouchEvent*>(e);
+        return nsuiTouchesBegan(t->points(), t);
+    }
+    case QEvent::TouchUpdate: {
+        auto* t = static_cast<QTouchEvent*>(e);
+        return nsuiTouchesMoved(t->points(), t);
+    }
+    case QEvent::TouchEnd: {
+        auto* t = static_cast<QTouchEvent*>(e);
+        return nsuiTouchesEnded(t->points(), t);
+    }
+    case QEvent::TouchCancel: {
+        auto* t = static_cast<QTouchEvent*>(e);
+        return nsuiTouchesCancelled(t->points(), t);
+    }
+    default:
+        return QWidget::event(e);
+    }
 }
 
 } // namespace charting
