@@ -88,18 +88,7 @@ void Animator::animate(double xAxisDuration, double yAxisDuration, ChartEasingOp
 }
 
 void Animator::animateX(double xAxisDuration, ChartEasingFunctionBlock easing) {
-    const double now = mediaTime();
-    startTimeX_ = now;
-    durationX_ = xAxisDuration;
-    endTimeX_ = now + xAxisDuration;
-    // Started while idle, the animation ends with its own axis: the other axis's end time is
-    // left over from an animation that has already stopped.
-    endTime_ = displayLink_ ? std::max(endTimeX_, endTimeY_) : endTimeX_;
-    enabledX_ = xAxisDuration > 0.0;
-    easingX_ = std::move(easing);
-    advancePhases(startTimeX_);
-    if ((enabledX_ || enabledY_) && !displayLink_)
-        startDisplayLink();
+    animateOneAxis(true, xAxisDuration, std::move(easing));
 }
 
 void Animator::animateX(double xAxisDuration, ChartEasingOption easingOption) {
@@ -107,14 +96,21 @@ void Animator::animateX(double xAxisDuration, ChartEasingOption easingOption) {
 }
 
 void Animator::animateY(double yAxisDuration, ChartEasingFunctionBlock easing) {
+    animateOneAxis(false, yAxisDuration, std::move(easing));
+}
+
+void Animator::animateOneAxis(bool xAxis, double duration, ChartEasingFunctionBlock easing) {
     const double now = mediaTime();
-    startTimeY_ = now;
-    durationY_ = yAxisDuration;
-    endTimeY_ = now + yAxisDuration;
-    endTime_ = displayLink_ ? std::max(endTimeX_, endTimeY_) : endTimeY_;
-    enabledY_ = yAxisDuration > 0.0;
-    easingY_ = std::move(easing);
-    advancePhases(startTimeY_);
+    double& startTime = xAxis ? startTimeX_ : startTimeY_;
+    startTime = now;
+    (xAxis ? durationX_ : durationY_) = duration;
+    (xAxis ? endTimeX_ : endTimeY_) = now + duration;
+    // Started while idle, the animation ends with its own axis: the other axis's end time is
+    // left over from an animation that has already stopped.
+    endTime_ = displayLink_ ? std::max(endTimeX_, endTimeY_) : now + duration;
+    (xAxis ? enabledX_ : enabledY_) = duration > 0.0;
+    (xAxis ? easingX_ : easingY_) = std::move(easing);
+    advancePhases(startTime);
     if ((enabledX_ || enabledY_) && !displayLink_)
         startDisplayLink();
 }

@@ -64,6 +64,7 @@ public:
     bool isRunning() const { return displayLink_ != nullptr; }
 
 private:
+    void animateOneAxis(bool xAxis, double duration, ChartEasingFunctionBlock easing);
     void startDisplayLink();
     void sendUpdate();
 

@@ -10,6 +10,10 @@
 
 namespace charting {
 
+using platform::Point;
+using platform::Rect;
+using platform::Size;
+
 double roundToNextSignificant(double value) {
     if (value == 0.0 || !std::isfinite(value))
         return value;
@@ -33,9 +37,18 @@ int decimalPlacesForValue(double value) {
 
 // ---- text and image drawing ----
 
-using platform::Point;
-using platform::Rect;
-using platform::Size;
+namespace {
+// The point moved so that the anchor of a w x h box rotated by the angle lies on it; the box is
+// then drawn centred on the returned point.
+Point rotatedAnchorPoint(Point point, double w, double h, Point anchor, double angleRadians) {
+    if (anchor.x == 0.5 && anchor.y == 0.5)
+        return point;
+    const double s = std::sin(angleRadians), c = std::cos(angleRadians);
+    point.x -= (std::abs(h * s) + std::abs(w * c)) * (anchor.x - 0.5);
+    point.y -= (std::abs(h * c) + std::abs(w * s)) * (anchor.y - 0.5);
+    return point;
+}
+} // namespace
 
 void drawTextAnchored(GraphicsContext& context, const QString& text, Point point,
                       const TextAttributes& attributes, Point anchor, double angleRadians) {
@@ -43,11 +56,7 @@ void drawTextAnchored(GraphicsContext& context, const QString& text, Point point
     if (angleRadians != 0.0) {
         const Size size = textMeasurer().size(text, attributes);
         const double w = size.width, h = size.height;
-        if (anchor.x != 0.5 || anchor.y != 0.5) {
-            const double s = std::sin(angleRadians), c = std::cos(angleRadians);
-            point.x -= (std::abs(h * s) + std::abs(w * c)) * (anchor.x - 0.5);
-            point.y -= (std::abs(h * c) + std::abs(w * s)) * (anchor.y - 0.5);
-        }
+        point = rotatedAnchorPoint(point, w, h, anchor, angleRadians);
         context.saveGState();
         context.translateBy(point.x, point.y);
         context.rotateBy(angleRadians);
@@ -86,11 +95,7 @@ void drawMultilineText(GraphicsContext& context, const QString& text, Point poin
     const double w = constrainedSize.width, h = constrainedSize.height;
     context.saveGState();
     if (angleRadians != 0.0) {
-        if (anchor.x != 0.5 || anchor.y != 0.5) {
-            const double s = std::sin(angleRadians), c = std::cos(angleRadians);
-            point.x -= (std::abs(h * s) + std::abs(w * c)) * (anchor.x - 0.5);
-            point.y -= (std::abs(h * c) + std::abs(w * s)) * (anchor.y - 0.5);
-        }
+        point = rotatedAnchorPoint(point, w, h, anchor, angleRadians);
         context.saveGState();
         context.translateBy(point.x, point.y);
         context.rotateBy(angleRadians);

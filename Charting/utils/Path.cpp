@@ -2,8 +2,10 @@
 
 #include <QPainterPath>
 #include <QPainterPathStroker>
+#include <QPen>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace charting {
@@ -145,52 +147,39 @@ Path Path::transformed(const AffineTransform& t) const {
     return p;
 }
 
-namespace {
-Qt::PenCapStyle qtCap(LineCap cap) {
-    switch (cap) {
-    case LineCap::round:
-        return Qt::RoundCap;
-    case LineCap::square:
-        return Qt::SquareCap;
-    case LineCap::butt:
-        break;
-    }
-    return Qt::FlatCap;
-}
-
-Qt::PenJoinStyle qtJoin(LineJoin join) {
-    switch (join) {
-    case LineJoin::round:
-        return Qt::RoundJoin;
-    case LineJoin::bevel:
-        return Qt::BevelJoin;
-    case LineJoin::miter:
-        break;
-    }
-    return Qt::SvgMiterJoin;
-}
-} // namespace
-
-Path Path::strokedOutline(const StrokeStyle& style) const {
-    QPainterPathStroker stroker;
-    const double width = style.lineWidth > 0 ? style.lineWidth : 1.0;
-    stroker.setWidth(width);
-    stroker.setCapStyle(qtCap(style.lineCap));
-    stroker.setJoinStyle(qtJoin(style.lineJoin));
-    stroker.setMiterLimit(style.miterLimit / 2);
+QPen toQPen(const StrokeStyle& style, const QColor& color) {
+    QPen pen(QBrush(color), style.lineWidth);
+    pen.setCapStyle(style.lineCap == LineCap::round    ? Qt::RoundCap
+                    : style.lineCap == LineCap::square ? Qt::SquareCap
+                                                       : Qt::FlatCap);
+    pen.setJoinStyle(style.lineJoin == LineJoin::round   ? Qt::RoundJoin
+                     : style.lineJoin == LineJoin::bevel ? Qt::BevelJoin
+                                                         : Qt::SvgMiterJoin);
+    pen.setMiterLimit(style.miterLimit);
     bool dashed = !style.lineDashLengths.empty();
-    for (double len : style.lineDashLengths)
-        dashed = dashed && len >= 0;
-    if (dashed) {
-        // The stroker counts dash lengths in line widths.
+    bool anyOn = false;
+    for (double len : style.lineDashLengths) {
+        dashed = dashed && len >= 0 && std::isfinite(len);
+        anyOn = anyOn || len > 0;
+    }
+    if (dashed && anyOn) {
+        const double w = style.lineWidth > 0 ? style.lineWidth : 1.0;
         QList<qreal> pattern;
         for (double len : style.lineDashLengths)
-            pattern << len / width;
+            pattern << len / w;
         if (pattern.size() % 2 == 1)
-            pattern << pattern; // an odd pattern repeats with on and off swapped
-        stroker.setDashPattern(pattern);
-        stroker.setDashOffset(style.lineDashPhase / width);
+            pattern << pattern;
+        pen.setDashPattern(pattern);
+        pen.setDashOffset(style.lineDashPhase / w);
     }
+    return pen;
+}
+
+Path Path::strokedOutline(const StrokeStyle& style) const {
+    QPen pen = toQPen(style, QColor(0, 0, 0));
+    if (style.lineWidth <= 0)
+        pen.setWidthF(1.0); // the thinnest line still has an outline
+    QPainterPathStroker stroker(pen);
     return fromQPainterPath(stroker.createStroke(toQPainterPath()).simplified());
 }
 

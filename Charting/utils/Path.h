@@ -8,6 +8,8 @@
 #include <vector>
 
 class QPainterPath;
+class QPen;
+class QColor;
 
 namespace charting {
 
@@ -25,6 +27,11 @@ struct StrokeStyle {
     double lineDashPhase = 0;
     std::vector<double> lineDashLengths; // empty: solid
 };
+
+// The Qt pen for a stroke: butt, round or square caps as given (QPen defaults to square), dash
+// lengths and phase converted from points to QPen's pen widths, an odd dash list repeated, and a
+// list with a negative or no positive length taken as solid.
+QPen toQPen(const StrokeStyle& style, const QColor& color);
 
 // A drawable outline of subpaths made of lines and Bezier curves, in y-down coordinates. Every
 // adding operation can map its points through a transform first (the value-to-pixel matrix).

@@ -32,34 +32,6 @@ QGradientStops stopsOf(const Gradient& gradient) {
     return stops;
 }
 
-QPen penOf(const GraphicsContext::State& s) {
-    QPen pen(QBrush(s.strokeColor), s.lineWidth);
-    pen.setCapStyle(s.lineCap == LineCap::round    ? Qt::RoundCap
-                    : s.lineCap == LineCap::square ? Qt::SquareCap
-                                                   : Qt::FlatCap);
-    pen.setJoinStyle(s.lineJoin == LineJoin::round   ? Qt::RoundJoin
-                     : s.lineJoin == LineJoin::bevel ? Qt::BevelJoin
-                                                     : Qt::SvgMiterJoin);
-    pen.setMiterLimit(s.miterLimit);
-    bool dashed = !s.lineDashLengths.empty();
-    bool anyOn = false;
-    for (double len : s.lineDashLengths) {
-        dashed = dashed && len >= 0 && std::isfinite(len);
-        anyOn = anyOn || len > 0;
-    }
-    if (dashed && anyOn) {
-        // QPen counts dash lengths and offset in pen widths; ours are points.
-        const double w = s.lineWidth > 0 ? s.lineWidth : 1.0;
-        QList<qreal> pattern;
-        for (double len : s.lineDashLengths)
-            pattern << len / w;
-        if (pattern.size() % 2 == 1)
-            pattern << pattern;
-        pen.setDashPattern(pattern);
-        pen.setDashOffset(s.lineDashPhase / w);
-    }
-    return pen;
-}
 } // namespace
 
 QTransform QPainterGraphicsContext::toQTransform(const AffineTransform& m) {
@@ -91,7 +63,7 @@ void QPainterGraphicsContext::paintPath(const Path& userPath, PaintKind kind, Fi
     if (kind == PaintKind::fill)
         painter_.fillPath(qp, QBrush(state.fillColor));
     else
-        painter_.strokePath(qp, penOf(state));
+        painter_.strokePath(qp, toQPen(state.strokeStyle(), state.strokeColor));
 }
 
 void QPainterGraphicsContext::paintLinearGradient(const Gradient& gradient, Point start, Point end,

@@ -17,6 +17,21 @@ constexpr double kLargest = std::numeric_limits<double>::max();
 double floorToHundredths(double v) {
     return std::floor(v * 100.0) / 100.0;
 }
+
+// The smallest scale is at least 1; a largest scale of 0 means no limit.
+double lowerScaleLimit(double v) {
+    return v < 1.0 ? 1.0 : v;
+}
+double upperScaleLimit(double v) {
+    return v == 0.0 ? kLargest : v;
+}
+
+// A scale raised to the minimum (also when it is not a number), then lowered to the maximum.
+double clampScale(double v, double min, double max) {
+    if (!(v >= min))
+        v = min;
+    return v > max ? max : v;
+}
 } // namespace
 
 std::shared_ptr<ViewPortHandler> ViewPortHandler::create(double width, double height) {
@@ -141,20 +156,8 @@ AffineTransform ViewPortHandler::refresh(const AffineTransform& newMatrix, NSUIV
 }
 
 void ViewPortHandler::clampScaleAndTranslation(AffineTransform& matrix, const Rect& content) {
-    // A scale that is not a number fails the "not below the minimum" test and takes the minimum.
-    double sx = matrix.a;
-    if (!(sx >= minScaleX_))
-        sx = minScaleX_;
-    if (sx > maxScaleX_)
-        sx = maxScaleX_;
-    scaleX_ = sx;
-
-    double sy = matrix.d;
-    if (!(sy >= minScaleY_))
-        sy = minScaleY_;
-    if (sy > maxScaleY_)
-        sy = maxScaleY_;
-    scaleY_ = sy;
+    scaleX_ = clampScale(matrix.a, minScaleX_, maxScaleX_);
+    scaleY_ = clampScale(matrix.d, minScaleY_, maxScaleY_);
 
     const double w = content.size.width;
     const double h = content.size.height;
@@ -185,34 +188,34 @@ void ViewPortHandler::clampScaleAndTranslation(AffineTransform& matrix, const Re
 }
 
 void ViewPortHandler::setMinimumScaleX(double xScale) {
-    minScaleX_ = xScale < 1.0 ? 1.0 : xScale;
+    minScaleX_ = lowerScaleLimit(xScale);
     clampScaleAndTranslation(touchMatrix_, contentRect_);
 }
 
 void ViewPortHandler::setMaximumScaleX(double xScale) {
-    maxScaleX_ = xScale == 0.0 ? kLargest : xScale;
+    maxScaleX_ = upperScaleLimit(xScale);
     clampScaleAndTranslation(touchMatrix_, contentRect_);
 }
 
 void ViewPortHandler::setMinMaxScaleX(double minScaleX, double maxScaleX) {
-    minScaleX_ = minScaleX < 1.0 ? 1.0 : minScaleX;
-    maxScaleX_ = maxScaleX == 0.0 ? kLargest : maxScaleX;
+    minScaleX_ = lowerScaleLimit(minScaleX);
+    maxScaleX_ = upperScaleLimit(maxScaleX);
     clampScaleAndTranslation(touchMatrix_, contentRect_);
 }
 
 void ViewPortHandler::setMinimumScaleY(double yScale) {
-    minScaleY_ = yScale < 1.0 ? 1.0 : yScale;
+    minScaleY_ = lowerScaleLimit(yScale);
     clampScaleAndTranslation(touchMatrix_, contentRect_);
 }
 
 void ViewPortHandler::setMaximumScaleY(double yScale) {
-    maxScaleY_ = yScale == 0.0 ? kLargest : yScale;
+    maxScaleY_ = upperScaleLimit(yScale);
     clampScaleAndTranslation(touchMatrix_, contentRect_);
 }
 
 void ViewPortHandler::setMinMaxScaleY(double minScaleY, double maxScaleY) {
-    minScaleY_ = minScaleY < 1.0 ? 1.0 : minScaleY;
-    maxScaleY_ = maxScaleY == 0.0 ? kLargest : maxScaleY;
+    minScaleY_ = lowerScaleLimit(minScaleY);
+    maxScaleY_ = upperScaleLimit(maxScaleY);
     clampScaleAndTranslation(touchMatrix_, contentRect_);
 }
 
