@@ -209,7 +209,7 @@ void GraphicsContext::replacePathWithStrokedPath() {
 
 Rect GraphicsContext::boundingBoxOfPath() const {
     if (path_.isEmpty() || !invertible(state_.ctm))
-        return path_.transformed(AffineTransform::makeScale(0, 0)).boundingBox();
+        return Path().boundingBox(); // the null rectangle
     return state_.ctm.inverted().apply(path_.boundingBox());
 }
 

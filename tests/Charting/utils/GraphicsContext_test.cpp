@@ -281,3 +281,22 @@ TEST(QPainterGraphicsContext, HandsThePainterBackAsItCame) {
     EXPECT_EQ(p.worldTransform(), QTransform::fromTranslate(3, 4));
     EXPECT_FALSE(p.hasClipping());
 }
+
+TEST(RecordingGraphicsContext, PathBoundsAreInTheCurrentUserSpaceAndStrokedPathsAreOutlines) {
+    RecordingGraphicsContext g;
+    EXPECT_TRUE(g.boundingBoxOfPath().isNull());
+    g.translateBy(100, 0);
+    g.addRect(Rect(0, 0, 10, 20));
+    EXPECT_EQ(g.boundingBoxOfPath(), Rect(0, 0, 10, 20));
+    EXPECT_EQ(g.devicePath().boundingBox(), Rect(100, 0, 10, 20));
+    g.beginPath();
+    g.setLineWidth(4);
+    g.moveTo(Point{0, 10});
+    g.addLineTo(Point{50, 10});
+    g.replacePathWithStrokedPath();
+    const Rect outline = g.boundingBoxOfPath();
+    EXPECT_NEAR(outline.minX(), 0, 1e-6); // butt caps: no overhang
+    EXPECT_NEAR(outline.maxX(), 50, 1e-6);
+    EXPECT_NEAR(outline.minY(), 8, 1e-6);
+    EXPECT_NEAR(outline.maxY(), 12, 1e-6);
+}
