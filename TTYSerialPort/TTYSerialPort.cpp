@@ -101,6 +101,7 @@ TTYSerialPort::~TTYSerialPort() {
                                    [](const auto& entry) { return entry.expired(); }),
                     ports.end());
     }
+    pendingRequestTimeoutTimer_.stop();
     if (isOpen())
         reallyClosePort(true);
 }
@@ -195,6 +196,7 @@ void TTYSerialPort::reallyClosePort(bool quietly) {
     if (!closed)
         reportError(code);
     reportNow([](TTYSerialPortDelegate& d, const auto& port) { d.serialPortWasClosed(port); });
+    endRequests();
 }
 
 void TTYSerialPort::cleanupAfterSystemRemoval() {
@@ -414,6 +416,26 @@ void TTYSerialPort::receive(const QByteArray& bytes) {
     postReport([bytes](TTYSerialPortDelegate& d, const auto& port) {
         d.serialPortDidReceiveData(port, bytes);
     });
+    // Listeners and the pending request see the bytes one at a time, so the first and shortest
+    // packet wins. Indexes, not iterators: a delegate told of a failed write may change the
+    // listeners.
+    for (const char c : bytes) {
+        const QByteArray byte(1, c);
+        for (std::size_t i = 0; i < packetDescriptorsAndBuffers_.size(); ++i) {
+            auto& [descriptor, buffer] = packetDescriptorsAndBuffers_[i];
+            buffer.appendData(byte);
+            std::optional<QByteArray> packet =
+                descriptor->packetMatchingAtEndOfBuffer(buffer.data());
+            if (packet && !packet->isEmpty()) {
+                postReport(
+                    [packet = *packet, descriptor](TTYSerialPortDelegate& d, const auto& port) {
+                        d.serialPortDidReceivePacket(port, packet, descriptor);
+                    });
+                buffer.clearBuffer();
+            }
+        }
+        checkResponseToPendingRequest(&byte);
+    }
 }
 
 bool TTYSerialPort::sendData(const QByteArray& data) {
@@ -444,36 +466,175 @@ void TTYSerialPort::reportError(int code) {
     });
 }
 
-void TTYSerialPort::postReport(Report report) {
-    reports_.push_back(std::move(report));
-    if (reportsPosted_)
+void TTYSerialPort::postReport(const Report& report) {
+    postTask([report](const std::shared_ptr<TTYSerialPort>& port) {
+        if (port->delegate_)
+            report(*port->delegate_, port);
+    });
+}
+
+void TTYSerialPort::postTask(Task task) {
+    tasks_.push_back(std::move(task));
+    if (tasksPosted_)
         return;
-    reportsPosted_ = true;
+    tasksPosted_ = true;
     platform::runOnMain([weak = weak_from_this()]() {
         if (auto port = weak.lock()) {
-            port->reportsPosted_ = false;
-            port->flushReports();
+            port->tasksPosted_ = false;
+            port->flushTasks();
         }
     });
 }
 
 void TTYSerialPort::reportNow(const Report& report) {
-    flushReports();
+    flushTasks();
     auto self = weak_from_this().lock();
     if (self && delegate_)
         report(*delegate_, self);
 }
 
-void TTYSerialPort::flushReports() {
+void TTYSerialPort::flushTasks() {
     auto self = weak_from_this().lock();
     if (!self) {
-        reports_.clear();
+        tasks_.clear();
         return;
     }
-    while (!reports_.empty()) {
-        Report report = std::move(reports_.front());
-        reports_.pop_front();
-        if (delegate_)
-            report(*delegate_, self);
+    while (!tasks_.empty()) {
+        Task task = std::move(tasks_.front());
+        tasks_.pop_front();
+        task(self);
     }
+}
+
+// ---- request queue ----
+
+bool TTYSerialPort::sendRequest(const std::shared_ptr<TTYSerialRequest>& request) {
+    return reallySendRequest(request);
+}
+
+bool TTYSerialPort::reallySendRequest(const std::shared_ptr<TTYSerialRequest>& request) {
+    if (pendingRequest_) {
+        requestsQueue_.push_back(request);
+        return true;
+    }
+    const auto& descriptor = request->responseDescriptor();
+    requestResponseReceiveBuffer_ =
+        TTYSerialBuffer(descriptor ? descriptor->maximumPacketLength() : 0);
+    pendingRequest_ = request;
+    pendingRequestTimedOut_ = false;
+    if (request->timeoutInterval() > 0) {
+        pendingRequestTimeoutTimer_.start(request->timeoutInterval(), [weak = weak_from_this()]() {
+            if (auto self = weak.lock())
+                self->pendingRequestDidTimeout();
+        });
+    }
+    const bool written = sendData(request->dataToSend());
+    if (written)
+        checkResponseToPendingRequest(nullptr);
+    return written;
+}
+
+void TTYSerialPort::sendNextRequest() {
+    // The time-out belongs to the request that ends here, however it ended.
+    pendingRequestTimeoutTimer_.stop();
+    pendingRequest_.reset();
+    pendingRequestTimedOut_ = false;
+    if (requestsQueue_.empty())
+        return;
+    auto next = requestsQueue_.front();
+    requestsQueue_.erase(requestsQueue_.begin());
+    reallySendRequest(next);
+}
+
+void TTYSerialPort::pendingRequestDidTimeout() {
+    pendingRequestTimeoutTimer_.stop();
+    auto request = pendingRequest_;
+    if (!request || pendingRequestTimedOut_)
+        return;
+    if (!delegate_) {
+        sendNextRequest();
+        return;
+    }
+    // The next request is written once the delegate has heard of the time-out; until then the
+    // timed-out request takes no more bytes.
+    pendingRequestTimedOut_ = true;
+    postTask([request](const std::shared_ptr<TTYSerialPort>& port) {
+        if (port->delegate_)
+            port->delegate_->serialPortRequestDidTimeout(port, request);
+        if (port->pendingRequest_ == request && port->pendingRequestTimedOut_)
+            port->sendNextRequest();
+    });
+}
+
+void TTYSerialPort::checkResponseToPendingRequest(const QByteArray* receivedByte) {
+    if (!pendingRequest_ || pendingRequestTimedOut_)
+        return;
+    const auto& descriptor = pendingRequest_->responseDescriptor();
+    if (!receivedByte) {
+        if (!descriptor)
+            sendNextRequest();
+        return;
+    }
+    // A request that awaits no answer but is still pending (its write failed) takes no bytes.
+    if (!descriptor)
+        return;
+    requestResponseReceiveBuffer_.appendData(*receivedByte);
+    std::optional<QByteArray> packet =
+        descriptor->packetMatchingAtEndOfBuffer(requestResponseReceiveBuffer_.data());
+    if (!packet)
+        return;
+    pendingRequestTimeoutTimer_.stop();
+    if (!packet->isEmpty()) {
+        postReport([packet = *packet, request = pendingRequest_](TTYSerialPortDelegate& d,
+                                                                 const auto& port) {
+            d.serialPortDidReceiveResponse(port, packet, request);
+        });
+    }
+    sendNextRequest();
+}
+
+void TTYSerialPort::cancelQueuedRequest(const std::shared_ptr<TTYSerialRequest>& request) {
+    if (!request || request == pendingRequest_)
+        return;
+    std::erase(requestsQueue_, request);
+}
+
+void TTYSerialPort::cancelAllQueuedRequests() {
+    requestsQueue_.clear();
+}
+
+void TTYSerialPort::endRequests() {
+    pendingRequestTimeoutTimer_.stop();
+    requestsQueue_.clear();
+    pendingRequest_.reset();
+    pendingRequestTimedOut_ = false;
+}
+
+// ---- packet listeners ----
+
+void TTYSerialPort::startListeningForPacketsMatchingDescriptor(
+    const std::shared_ptr<TTYSerialPacketDescriptor>& descriptor) {
+    if (!descriptor)
+        return;
+    for (const auto& entry : packetDescriptorsAndBuffers_) {
+        if (entry.first->isEqual(*descriptor))
+            return;
+    }
+    packetDescriptorsAndBuffers_.emplace_back(descriptor,
+                                              TTYSerialBuffer(descriptor->maximumPacketLength()));
+}
+
+void TTYSerialPort::stopListeningForPacketsMatchingDescriptor(
+    const std::shared_ptr<TTYSerialPacketDescriptor>& descriptor) {
+    if (!descriptor)
+        return;
+    std::erase_if(packetDescriptorsAndBuffers_,
+                  [&](const auto& entry) { return entry.first->isEqual(*descriptor); });
+}
+
+std::vector<std::shared_ptr<TTYSerialPacketDescriptor>> TTYSerialPort::packetDescriptors() const {
+    std::vector<std::shared_ptr<TTYSerialPacketDescriptor>> descriptors;
+    for (const auto& entry : packetDescriptorsAndBuffers_)
+        descriptors.push_back(entry.first);
+    return descriptors;
 }

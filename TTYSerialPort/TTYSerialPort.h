@@ -1,8 +1,11 @@
 #pragma once
 
+#include "TTYSerialPort/TTYSerialBuffer.h"
 #include "TTYSerialPort/TTYSerialDevice.h"
+#include "TTYSerialPort/TTYSerialPacketDescriptor.h"
 #include "TTYSerialPort/TTYSerialPortDelegate.h"
 #include "TTYSerialPort/TTYSerialPortError.h"
+#include "TTYSerialPort/TTYSerialRequest.h"
 #include "platform/Scheduler.h"
 
 #include <QByteArray>
@@ -11,6 +14,8 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include <termios.h>
 
@@ -20,6 +25,9 @@ class QSocketNotifier;
 // restores the line settings and closes, and tells its delegate about everything on the main
 // thread. There is at most one live port object per device: creating a port for a device that
 // already has one yields that object.
+//
+// A port also runs a queue of requests, each written when the one before it was answered or
+// timed out, and listens for packets that match registered descriptors.
 //
 // Use a port from the main thread. Reading runs on the main thread's event loop; the modem
 // status lines (where the device has them) are polled every 10 ms.
@@ -115,10 +123,40 @@ public:
     // Deprecated: logs a warning, then cleanupAfterSystemRemoval.
     void cleanup();
 
+    // ---- request queue ----
+
+    // Writes the request now when none is pending (the result of the write), else queues it
+    // behind the others (true). The pending request ends when its response descriptor finds a
+    // packet in the bytes received since it was written (serialPortDidReceiveResponse), when
+    // its time-out passes (serialPortRequestDidTimeout; the next request is written after that
+    // report), or right after its write when it awaits no answer. A request whose write failed
+    // stays pending until its time-out or the port's close.
+    bool sendRequest(const std::shared_ptr<TTYSerialRequest>& request);
+    // Removes a queued request; the pending one (or null) is left alone.
+    void cancelQueuedRequest(const std::shared_ptr<TTYSerialRequest>& request);
+    // Empties the queue; the pending request stays.
+    void cancelAllQueuedRequests();
+    // The requests waiting behind the pending one, first first.
+    std::vector<std::shared_ptr<TTYSerialRequest>> queuedRequests() const { return requestsQueue_; }
+    // The request written last and not yet answered or timed out, or null.
+    const std::shared_ptr<TTYSerialRequest>& pendingRequest() const { return pendingRequest_; }
+
+    // ---- packet listeners ----
+
+    // Every packet of `descriptor` that arrives is reported with serialPortDidReceivePacket,
+    // once; each descriptor keeps its own buffer of its maximumPacketLength latest bytes, which
+    // starts empty again after each packet. Listening twice for a descriptor keeps one buffer.
+    void startListeningForPacketsMatchingDescriptor(
+        const std::shared_ptr<TTYSerialPacketDescriptor>& descriptor);
+    void stopListeningForPacketsMatchingDescriptor(
+        const std::shared_ptr<TTYSerialPacketDescriptor>& descriptor);
+    std::vector<std::shared_ptr<TTYSerialPacketDescriptor>> packetDescriptors() const;
+
 private:
     friend class TTYSerialPortManager;
     using Report =
         std::function<void(TTYSerialPortDelegate&, const std::shared_ptr<TTYSerialPort>&)>;
+    using Task = std::function<void(const std::shared_ptr<TTYSerialPort>&)>;
 
     bool setPortOptions();
     void updateModemLines();
@@ -128,11 +166,19 @@ private:
     void deviceWasRemoved();
     void reallyClosePort(bool quietly);
 
-    // Reports leave in the order they were made: postReport delivers later from the event loop,
-    // reportNow delivers every earlier report first and then its own before returning.
-    void postReport(Report report);
+    bool reallySendRequest(const std::shared_ptr<TTYSerialRequest>& request);
+    void sendNextRequest();
+    void pendingRequestDidTimeout();
+    void checkResponseToPendingRequest(const QByteArray* receivedByte);
+    void endRequests();
+
+    // Reports leave in the order they were made: postReport (and postTask, for work that must
+    // follow a report) runs later from the event loop, reportNow runs every earlier task first
+    // and then delivers its own report before returning.
+    void postReport(const Report& report);
+    void postTask(Task task);
     void reportNow(const Report& report);
-    void flushReports();
+    void flushTasks();
     void reportError(int code);
 
     TTYSerialDevice device_;
@@ -160,6 +206,14 @@ private:
     std::unique_ptr<QSocketNotifier> readPollSource_;
     platform::Timer pinPollTimer_;
 
-    std::deque<Report> reports_;
-    bool reportsPosted_ = false;
+    std::shared_ptr<TTYSerialRequest> pendingRequest_;
+    bool pendingRequestTimedOut_ = false;
+    std::vector<std::shared_ptr<TTYSerialRequest>> requestsQueue_;
+    TTYSerialBuffer requestResponseReceiveBuffer_{0};
+    std::vector<std::pair<std::shared_ptr<TTYSerialPacketDescriptor>, TTYSerialBuffer>>
+        packetDescriptorsAndBuffers_;
+    platform::Timer pendingRequestTimeoutTimer_;
+
+    std::deque<Task> tasks_;
+    bool tasksPosted_ = false;
 };

@@ -14,6 +14,9 @@ public:
     std::vector<std::string> events;
     std::vector<TTYSerialPortError> errors;
     std::vector<QByteArray> chunks;
+    std::vector<std::pair<QByteArray, std::shared_ptr<TTYSerialRequest>>> responses;
+    std::vector<std::shared_ptr<TTYSerialRequest>> timeouts;
+    std::vector<QByteArray> packets;
     bool readingWhenRemoved = true;
 
     QByteArray received() const {
@@ -38,6 +41,22 @@ public:
         if (events.empty() || events.back() != "data")
             events.push_back("data");
         chunks.push_back(data);
+    }
+    void serialPortDidReceivePacket(const std::shared_ptr<TTYSerialPort>&, const QByteArray& packet,
+                                    const std::shared_ptr<TTYSerialPacketDescriptor>&) override {
+        events.push_back("packet");
+        packets.push_back(packet);
+    }
+    void serialPortDidReceiveResponse(const std::shared_ptr<TTYSerialPort>&,
+                                      const QByteArray& response,
+                                      const std::shared_ptr<TTYSerialRequest>& request) override {
+        events.push_back("response");
+        responses.emplace_back(response, request);
+    }
+    void serialPortRequestDidTimeout(const std::shared_ptr<TTYSerialPort>&,
+                                     const std::shared_ptr<TTYSerialRequest>& request) override {
+        events.push_back("timeout");
+        timeouts.push_back(request);
     }
     void serialPortDidEncounterError(const std::shared_ptr<TTYSerialPort>&,
                                      const TTYSerialPortError& error) override {
