@@ -1,9 +1,7 @@
 #include "TTYSerialPort/TTYSerialPort.h"
 
-#include "RecordingDelegate.h"
+#include "PortOnPty.h"
 #include "platform/Scheduler.h"
-#include "support/EventLoop.h"
-#include "support/PseudoTerminal.h"
 
 #include <gtest/gtest.h>
 
@@ -14,26 +12,17 @@ namespace {
 
 using Request = std::shared_ptr<TTYSerialRequest>;
 
-// An open port on a pseudo-terminal, with time that moves only when the test says so.
-struct RequestQueue : ::testing::Test {
+struct WithManualClock {
     platform::ManualScheduler clock;
     platform::ScopedScheduler useClock{clock};
-    PseudoTerminal pty;
-    RecordingDelegate delegate;
-    std::shared_ptr<TTYSerialPort> port;
+};
 
+// An open port on a pseudo-terminal, with time that moves only when the test says so (the clock
+// is made first and goes last).
+struct RequestQueue : WithManualClock, PortOnPty {
     void SetUp() override {
-        ASSERT_TRUE(pty.isValid());
-        port = TTYSerialPort::create(pty.devicePath());
-        ASSERT_TRUE(port);
-        port->setDelegate(&delegate);
-        port->setBaudRate(115200);
-        port->open();
-        ASSERT_TRUE(port->isOpen());
-    }
-    void TearDown() override {
-        port->setDelegate(nullptr);
-        port.reset();
+        PortOnPty::SetUp();
+        openAt115200();
     }
 
     // A request answered by 3 bytes ending in a carriage return.
