@@ -125,16 +125,20 @@ void TTYSerialPort::open() {
         reportError(errno);
         return;
     }
+    bool exclusive = false;
     auto fail = [&](int code) {
-        ::ioctl(fd, TIOCNXCL);
+        if (exclusive)
+            ::ioctl(fd, TIOCNXCL);
         ::close(fd);
         reportError(code);
     };
-    // Exclusive access: TIOCEXCL keeps other users out (root excepted), the lock keeps out every
-    // program that asks for it as well.
-    if (::ioctl(fd, TIOCEXCL) != 0 && !isNotSupported(errno))
-        return fail(errno);
+    // Exclusive access: first the lock that keeps out every program asking for it, then the
+    // exclusive mode that keeps other users out (root excepted) while the port is open.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && !isNotSupported(errno))
+        return fail(errno);
+    if (::ioctl(fd, TIOCEXCL) == 0)
+        exclusive = true;
+    else if (!isNotSupported(errno))
         return fail(errno);
     termios attributes{};
     if (::tcgetattr(fd, &attributes) != 0)
@@ -193,10 +197,10 @@ void TTYSerialPort::reallyClosePort(bool quietly) {
     hasModemLines_ = false;
     if (quietly)
         return;
+    endRequests();
     if (!closed)
         reportError(code);
     reportNow([](TTYSerialPortDelegate& d, const auto& port) { d.serialPortWasClosed(port); });
-    endRequests();
 }
 
 void TTYSerialPort::cleanupAfterSystemRemoval() {
@@ -401,7 +405,7 @@ void TTYSerialPort::readAvailableBytes() {
     if (n == 0) {
         // Nothing to read: a hung-up device, unless the wake-up was stale.
         pollfd p{fileDescriptor_, POLLIN, 0};
-        if (::poll(&p, 1, 0) == 1 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) == 0)
+        if (::poll(&p, 1, 0) != 1 || (p.revents & (POLLHUP | POLLERR | POLLNVAL)) == 0)
             return;
     } else if (!isGoneError(code)) {
         readPollSource_->setEnabled(false);

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -192,6 +193,23 @@ TEST_F(PortOnPty, HangUpReportsRemovedThenClosedOnceAndStopsReading) {
     // A later removal notice from elsewhere is not reported again.
     port->cleanupAfterSystemRemoval();
     EXPECT_EQ(delegate.count("removed"), 1);
+}
+
+// A hung-up line (an unplugged USB bridge) reads 0 bytes and polls POLLHUP.
+TEST_F(PortOnPty, LineThatReadsNothingAfterHangUpIsRemovedOnce) {
+    openAt115200();
+    const int other = ::open(QFile::encodeName(pty.devicePath()).constData(), O_RDWR | O_NOCTTY);
+    if (other < 0 || ::ioctl(other, TIOCVHANGUP) != 0) {
+        if (other >= 0)
+            ::close(other);
+        GTEST_SKIP() << "hanging up a line needs CAP_SYS_ADMIN";
+    }
+    ::close(other);
+    ASSERT_TRUE(waitUntil([&] { return delegate.count("closed") == 1; }));
+    testsupport::pumpEvents(50);
+    EXPECT_EQ(delegate.events, (std::vector<std::string>{"opened", "removed", "closed"}));
+    EXPECT_FALSE(delegate.readingWhenRemoved);
+    EXPECT_FALSE(port->isOpen());
 }
 
 TEST_F(PortOnPty, DelegateMayDropThePortWhenItIsRemoved) {
