@@ -37,11 +37,13 @@ std::shared_ptr<SerialPort> SerialPort::create() {
 }
 
 SerialPort::~SerialPort() {
-    if (serialPort_) {
-        if (serialPort_->delegate() == this)
-            serialPort_->setDelegate(nullptr);
-        serialPort_->close();
+    for (const auto& weak : delegatedPorts_) {
+        auto port = weak.lock();
+        if (port && port->delegate() == this)
+            port->setDelegate(nullptr);
     }
+    if (serialPort_)
+        serialPort_->close();
 }
 
 bool SerialPort::isOpen() const {
@@ -71,6 +73,8 @@ void SerialPort::connect(const QString& portName, Callback onOpened, Callback on
         serialPort_->setNumberOfStopBits(1);
         serialPort_->setParity(TTYSerialPort::ParityNone);
         serialPort_->setDelegate(this);
+        std::erase_if(delegatedPorts_, [](const auto& weak) { return weak.expired(); });
+        delegatedPorts_.push_back(serialPort_);
         serialPort_->open();
     }
     reportAfterDelay(std::move(onOpened), std::move(onFailed), true);

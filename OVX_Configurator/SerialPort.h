@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 // What a request expects back from the unit.
 enum class ResponseType : int {
@@ -196,6 +197,9 @@ private:
     QByteArray data_;
     std::shared_ptr<TTYSerialPortManager> serialPortManager_;
     std::shared_ptr<TTYSerialPort> serialPort_;
+    // Every port this link has been the delegate of: a port left behind by connecting to another
+    // one keeps reporting here, so the link unhooks all of them when it goes.
+    std::vector<std::weak_ptr<TTYSerialPort>> delegatedPorts_;
     bool dataReceived_ = false;
     qint64 dataSizeReceived_ = 0;
     QByteArray receiveBuff_;

@@ -240,3 +240,19 @@ TEST_F(SerialPortConnectionTest, DestroyingTheLinkClosesItsPort) {
     EXPECT_FALSE(port->isOpen());
     EXPECT_EQ(port->delegate(), nullptr);
 }
+
+TEST_F(SerialPortConnectionTest, APortLeftBehindNeverReportsToALinkThatIsGone) {
+    // Connecting to a second unit leaves the first port listed and still reporting to the link;
+    // once the link is gone, the first port's removal must reach nobody.
+    link->connect("SLAB_sim");
+    ASSERT_TRUE(link->isOpen());
+    SimulatedUnit second(170);
+    ASSERT_TRUE(connectTo(second, "SLAB_other"));
+    auto firstPort = TTYSerialPort::existingPortWithPath(unit.devicePath());
+    ASSERT_TRUE(firstPort);
+    EXPECT_EQ(firstPort->delegate(), link.get());
+
+    link.reset();
+    EXPECT_EQ(firstPort->delegate(), nullptr);
+    ports.remove("SLAB_sim"); // reports the removal of the first port: no one is listening
+}
