@@ -42,8 +42,12 @@ void DesktopUIServices::beginAlertSheet(const AlertRequest& alert,
     box->setIcon(alert.style == AlertStyle::Critical ? QMessageBox::Critical
                                                      : QMessageBox::Information);
     box->setWindowTitle(QCoreApplication::applicationName());
-    box->setText(alert.messageText);
+    // The headline in bold, as alerts show it; both texts can be selected and copied.
+    box->setTextFormat(Qt::RichText);
+    box->setText(QStringLiteral("<b>") + alert.messageText.toHtmlEscaped() +
+                 QStringLiteral("</b>"));
     box->setInformativeText(alert.informativeText);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);
     QList<QAbstractButton*> buttons;
     for (int i = 0; i < alert.buttons.size(); ++i) {
         // Qt places buttons by role: give them roles that keep the order of the request.
