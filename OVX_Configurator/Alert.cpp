@@ -30,3 +30,11 @@ void beginAlert(QWidget* window, const QString& text, AlertStyle style, const QS
                 action();
         });
 }
+
+void beginChoiceAlert(QWidget* window, const QString& text, const QString& firstButton,
+                      const QString& secondButton, const QString& thirdButton,
+                      std::function<void()> firstAction, std::function<void()> secondAction,
+                      std::function<void()> thirdAction) {
+    beginAlert(window, text, AlertStyle::Informational, {firstButton, secondButton, thirdButton},
+               {std::move(firstAction), std::move(secondAction), thirdAction}, thirdAction);
+}

@@ -22,3 +22,10 @@ AlertText splitAlertText(const QString& text);
 // (buttons.size() == actions.size()). Without a window nothing is shown and nothing runs.
 void beginAlert(QWidget* window, const QString& text, AlertStyle style, const QStringList& buttons,
                 std::vector<std::function<void()>> actions, std::function<void()> otherAction);
+
+// An informational alert with three buttons: the first and second run their actions, any other
+// response the third.
+void beginChoiceAlert(QWidget* window, const QString& text, const QString& firstButton,
+                      const QString& secondButton, const QString& thirdButton,
+                      std::function<void()> firstAction, std::function<void()> secondAction,
+                      std::function<void()> thirdAction);

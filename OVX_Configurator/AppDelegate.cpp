@@ -323,9 +323,8 @@ void AppDelegate::showThreeButtonAlert(const QString& text, const QString& first
                                        std::function<void()> firstAction,
                                        std::function<void()> secondAction,
                                        std::function<void()> thirdAction) {
-    beginAlert(alertWindow(), text, AlertStyle::Informational,
-               {firstButton, secondButton, thirdButton},
-               {std::move(firstAction), std::move(secondAction), thirdAction}, thirdAction);
+    beginChoiceAlert(alertWindow(), text, firstButton, secondButton, thirdButton,
+                     std::move(firstAction), std::move(secondAction), std::move(thirdAction));
 }
 
 // ---- Release checks ----

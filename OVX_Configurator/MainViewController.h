@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 
 class AppDelegate;
 class ModalViewController;

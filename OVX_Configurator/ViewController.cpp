@@ -100,9 +100,8 @@ void ViewController::showChoiceAlert(const QString& message, const QString& firs
                                      std::function<void()> firstAction,
                                      std::function<void()> secondAction,
                                      std::function<void()> thirdAction) {
-    beginAlert(viewWindow(), message, AlertStyle::Informational,
-               {firstButton, secondButton, thirdButton},
-               {std::move(firstAction), std::move(secondAction), thirdAction}, thirdAction);
+    beginChoiceAlert(viewWindow(), message, firstButton, secondButton, thirdButton,
+                     std::move(firstAction), std::move(secondAction), std::move(thirdAction));
 }
 
 void ViewController::showMessageAlert(const QString& message, std::function<void()> action,
