@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QMenu>
+#include <QNetworkAccessManager>
 #include <QSettings>
 #include <QUrl>
 
@@ -21,7 +22,6 @@ AppDelegate*& instance() {
 }
 
 const QString kLanguagesKey = QStringLiteral("AppleLanguages");
-constexpr double kSoftwareCheckDelay = 60.0;
 constexpr double kNotificationRemovalDelay = 3.0;
 
 // Runs `fn` when it is set.
@@ -39,6 +39,7 @@ AppDelegate::AppDelegate() : port(SerialPort::create()), webSiteAddress(AppInfo:
 }
 
 AppDelegate::~AppDelegate() {
+    cancelHttpRequests();
     if (UserNotificationCenter::defaultCenter().delegate() == this)
         UserNotificationCenter::defaultCenter().setDelegate(nullptr);
     mainWindowController_.reset();
@@ -90,9 +91,7 @@ void AppDelegate::applicationDidFinishLaunching() {
         current->setChecked(true);
     }
 
-    timerCheckSoftwareUpdate.stop();
-    timerCheckSoftwareUpdate.startRepeating(kSoftwareCheckDelay,
-                                            [this] { checkSoftwareUpdateBackground(); });
+    scheduleSoftwareUpdateCheck();
 }
 
 bool AppDelegate::applicationShouldTerminate() {
@@ -325,17 +324,4 @@ void AppDelegate::showThreeButtonAlert(const QString& text, const QString& first
                                        std::function<void()> thirdAction) {
     beginChoiceAlert(alertWindow(), text, firstButton, secondButton, thirdButton,
                      std::move(firstAction), std::move(secondAction), std::move(thirdAction));
-}
-
-// ---- Release checks ----
-
-void AppDelegate::checkSoftwareUpdate(bool) {
-    // A check stops its timer: it fires once unless something arms it again.
-    timerCheckSoftwareUpdate.stop();
-}
-
-void AppDelegate::checkFirmwareUpdate(bool) {
-    if (mainViewController()->deviceID == 0)
-        return;
-    timerCheckFirmwareUpdate.stop();
 }

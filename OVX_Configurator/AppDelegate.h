@@ -1,28 +1,41 @@
 #pragma once
 
+#include "OVX_Configurator/FirmwareUpdateElement.h"
 #include "OVX_Configurator/LanguageType.h"
 #include "OVX_Configurator/SerialPort.h"
+#include "OVX_Configurator/SoftwareUpdateElement.h"
 #include "OVX_Configurator/UIServices.h"
 #include "OVX_Configurator/UserNotificationCenter.h"
+#include "OVX_Configurator/XMLParser.h"
+#include "OVX_Configurator/XMLType.h"
 #include "platform/Scheduler.h"
 
 #include <QAction>
+#include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
+#include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class MainViewController;
 class MainWindowController;
 class QMainWindow;
+class QNetworkAccessManager;
+class QNetworkReply;
 
 // The application delegate: the one per program. It owns the main window and the device link,
 // holds the interface language and the firmware page's busy flags, answers the menus by
 // forwarding to the main view or its handler slots, guards and carries out termination,
-// switches the language, opens the maker's web pages and answers activated notifications.
-class AppDelegate : public QObject, public UserNotificationCenterDelegate {
+// switches the language, opens the maker's web pages and answers activated notifications. It
+// also checks the maker's release lists for a newer program and newer firmware for the unit.
+class AppDelegate : public QObject,
+                    public UserNotificationCenterDelegate,
+                    public XMLParserDelegate {
     Q_OBJECT
 public:
     AppDelegate();
@@ -56,8 +69,18 @@ public:
     bool isUpdating = false;  // the firmware page is writing a unit: quitting is refused
     bool isDetecting = false; // the firmware page is probing for a boot loader
 
-    // The maker's web site (home page) without a trailing slash.
+    // The maker's web site (home page) without a trailing slash; the release lists and the
+    // program downloads lie on it too.
     QString webSiteAddress;
+
+    // Release list parsing: the element most recently opened, the list being read, the parsed
+    // entries in document order and the entry being filled.
+    std::optional<QString> currentNodeName;
+    XMLType currentXMLType = XMLType::XMLSoftwareUpdates;
+    std::vector<SoftwareUpdateElement> softwareUpdateElements;
+    std::optional<SoftwareUpdateElement> softwareUpdateElement;
+    std::vector<FirmwareUpdateElement> firmwareUpdateElements;
+    std::optional<FirmwareUpdateElement> firmwareUpdateElement;
 
     // The program's build number, compared with the release list.
     static QString bundleVersion();
@@ -132,17 +155,64 @@ public:
                               std::function<void()> firstAction, std::function<void()> secondAction,
                               std::function<void()> thirdAction);
 
-    // Release checks (`background`: started by a timer, silent unless something is found).
+    // Release checks (`background`: started by a timer, silent unless something is found;
+    // otherwise every outcome is reported). Each check stops its own timer when it starts, so
+    // a timer fires once unless something arms it again. The firmware check does nothing at
+    // all while no unit has been identified.
     void checkSoftwareUpdate(bool background);
     void checkFirmwareUpdate(bool background);
     void checkSoftwareUpdateBackground() { checkSoftwareUpdate(true); }
     void checkFirmwareUpdateBackground() { checkFirmwareUpdate(true); }
+    // Arm the pending checks: the program check in 60 s (at launch, "remind me later"), the
+    // firmware check in 80 s (once a unit has been identified, "remind me later"). Arming stops
+    // the timer that was pending.
+    void scheduleSoftwareUpdateCheck();
+    void scheduleFirmwareUpdateCheck();
+
+    // The completions of the checks: parse the received list and offer what it holds.
+    void handleSoftwareUpdateList(const QByteArray& data, bool background);
+    void handleFirmwareUpdateList(const QByteArray& data, bool background);
+    // A failed request: reported with "NETWORK_REQUEST_ERROR" unless `background`.
+    void showNetworkError(const QString& text, bool background);
+
+    // One HTTP(S) GET of `urlText`. `onSuccess` gets the body of a 2xx answer; `onError` gets
+    // the reason of any failure: the network's own text, statusCodeText for another status,
+    // a time-out after 60 s without progress, or a body larger than kHttpMaximumBytes. Exactly
+    // one of them runs, later, on the main thread, unless the delegate is gone by then; for
+    // an address that is not HTTP neither runs. No alert is shown here.
+    void httpGet(const QString& urlText, std::function<void(const QByteArray&)> onSuccess,
+                 std::function<void(const QString&)> onError);
+    // "STATUS_CODE" + ": " + the status in decimal.
+    static QString statusCodeText(int statusCode);
+    static constexpr double kHttpTimeout = 60.0;
+    static constexpr qint64 kHttpMaximumBytes = 8 * 1024 * 1024;
+    // Requests started by httpGet whose completion has not run yet.
+    std::size_t pendingHttpRequests() const { return pendingHttpRequests_; }
+
+    // Release list parsing events.
+    void parserDidStartElement(XMLParser& parser, const QString& elementName,
+                               const QString& namespaceURI, const QString& qualifiedName,
+                               const QXmlStreamAttributes& attributes) override;
+    void parserDidEndElement(XMLParser& parser, const QString& elementName,
+                             const QString& namespaceURI, const QString& qualifiedName) override;
+    void parserFoundCharacters(XMLParser& parser, const QString& string) override;
 
     // Takes the menu items of the main window's freshly loaded layout and connects them.
     void awakeFromLayout(QMainWindow& window);
 
 private:
     QWidget* alertWindow();
+    // Parses a release list of `type` into its list field; on malformed XML reports it
+    // (unless `background`) and returns false.
+    bool parseReleaseList(const QByteArray& data, XMLType type, bool background);
+    // Runs the closure of the finished `reply`'s outcome.
+    void handleHttpResponse(QNetworkReply& reply, bool timedOut, bool tooLarge,
+                            const std::function<void(const QByteArray&)>& onSuccess,
+                            const std::function<void(const QString&)>& onError);
+    // Drops the requests in flight without running their closures.
+    void cancelHttpRequests();
 
     std::unique_ptr<MainWindowController> mainWindowController_;
+    std::unique_ptr<QNetworkAccessManager> networkAccessManager_;
+    std::size_t pendingHttpRequests_ = 0;
 };

@@ -12,7 +12,7 @@ QString build() {
 
 QString webSiteAddress() {
     QString address =
-        qEnvironmentVariable("OVX_WEBSITE", QStringLiteral("https://www.velmora.com"));
+        qEnvironmentVariable("OVX_SITE_URL", QStringLiteral("https://www.velmora.com"));
     while (address.endsWith(QLatin1Char('/')))
         address.chop(1);
     return address;

@@ -11,8 +11,9 @@ inline constexpr const char* kApplicationName = "OVX Configurator";
 QString version();
 // Build number, compared with the builds offered by the release list.
 QString build();
-// The maker's web site, without a trailing slash (the environment variable OVX_WEBSITE replaces
-// it, for trying the program against another server).
+// The maker's web site, without a trailing slash: its pages, the release lists and the downloads
+// (the environment variable OVX_SITE_URL replaces it, for trying the program against another
+// server).
 QString webSiteAddress();
 
 } // namespace AppInfo

@@ -14,10 +14,17 @@ ShellEnvironment::ShellEnvironment(std::optional<QStringList> languages) {
     if (languages)
         settings.setValue(QStringLiteral("AppleLanguages"), *languages);
     settings.sync();
+    hadSiteUrl_ = qEnvironmentVariableIsSet("OVX_SITE_URL");
+    previousSiteUrl_ = qgetenv("OVX_SITE_URL");
+    qputenv("OVX_SITE_URL", site.baseUrl().toUtf8());
 }
 
 ShellEnvironment::~ShellEnvironment() {
     delegate.reset();
+    if (hadSiteUrl_)
+        qputenv("OVX_SITE_URL", previousSiteUrl_);
+    else
+        qunsetenv("OVX_SITE_URL");
 }
 
 AppDelegate& ShellEnvironment::launch() {

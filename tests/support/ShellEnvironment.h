@@ -2,6 +2,7 @@
 
 #include "OVX_Configurator/AppDelegate.h"
 #include "platform/Scheduler.h"
+#include "support/LoopbackHttpServer.h"
 #include "support/QtPrinting.h"
 #include "support/RecordingUIServices.h"
 
@@ -14,8 +15,10 @@
 namespace testsupport {
 
 // The application shell under test: preferences in a temporary folder, time that moves only
-// with `clock.advance`, a recording desktop (`ui`) and, after launch(), the one AppDelegate
-// with its main window. Members are destroyed in an order that keeps timers and alerts valid.
+// with `clock.advance`, the maker's web site on a loopback server (`site`, named by
+// OVX_SITE_URL while the environment lives; it answers 404 until a test sets replies), a
+// recording desktop (`ui`) and, after launch(), the one AppDelegate with its main window.
+// Members are destroyed in an order that keeps timers and alerts valid.
 class ShellEnvironment {
 public:
     // `languages`: the stored "AppleLanguages" value, none for no stored value.
@@ -38,8 +41,11 @@ public:
 
 private:
     platform::ScopedScheduler clockScope_{clock};
+    QByteArray previousSiteUrl_;
+    bool hadSiteUrl_ = false;
 
 public:
+    LoopbackHttpServer site;
     RecordingUIServices ui;
     std::unique_ptr<AppDelegate> delegate;
 };
