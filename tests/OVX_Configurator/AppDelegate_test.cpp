@@ -5,6 +5,7 @@
 #include "OVX_Configurator/MainViewController.h"
 #include "OVX_Configurator/MainWindowController.h"
 #include "OVX_Configurator/WelcomeViewController.h"
+#include "support/EventLoop.h"
 #include "support/ShellEnvironment.h"
 #include "support/SimulatedPorts.h"
 #include "support/SimulatedUnit.h"
@@ -102,9 +103,15 @@ TEST(AppDelegateTimers, TheProgramCheckRunsOnceSixtySecondsAfterLaunch) {
     EXPECT_TRUE(app.timerCheckSoftwareUpdate.isActive());
     shell.clock.advance(59.9);
     EXPECT_TRUE(app.timerCheckSoftwareUpdate.isActive());
+    EXPECT_TRUE(shell.site.requests().empty());
     shell.clock.advance(0.2);
     // The check stops its own timer: nothing fires again by itself.
     EXPECT_FALSE(app.timerCheckSoftwareUpdate.isActive());
+    // Once its request has been answered (the test site answers 404), nothing is pending.
+    ASSERT_TRUE(testsupport::waitUntil([&] { return app.pendingHttpRequests() == 0; }));
+    EXPECT_EQ(shell.site.requests(),
+              std::vector<QString>{QStringLiteral("/download/mac/check_updates.xml")});
+    EXPECT_TRUE(shell.ui.alerts.empty());
     EXPECT_EQ(shell.clock.pending(), 0u);
 }
 
