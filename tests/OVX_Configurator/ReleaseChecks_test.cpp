@@ -85,6 +85,22 @@ void expectFirmwareOffer(const AlertRequest& alert, const QString& title) {
                                           localized("NEVER_REMIND")}));
 }
 
+// The one offer when something was found; otherwise the menu's "nothing new" alert of
+// `noUpdateKey`, or silence after a timer-driven check.
+void expectOutcome(ShellEnvironment& shell, bool fromMenu, bool offered, const char* noUpdateKey,
+                   AlertStyle noUpdateStyle,
+                   const std::function<void(const AlertRequest&)>& expectOffer) {
+    if (!offered && !fromMenu) {
+        EXPECT_TRUE(shell.ui.alerts.empty());
+        return;
+    }
+    ASSERT_EQ(shell.ui.alerts.size(), 1u);
+    if (offered)
+        expectOffer(shell.ui.lastAlert());
+    else
+        expectAlert(shell.ui.lastAlert(), localized(noUpdateKey), noUpdateStyle);
+}
+
 // Runs the program check from the menu or from its timer and waits for the outcome.
 void runSoftwareCheck(ShellEnvironment& shell, bool fromMenu) {
     AppDelegate& app = *shell.delegate;
@@ -144,16 +160,9 @@ TEST(SoftwareReleaseCheck, OffersOnlyAFirstEntryWithAGreaterBuildNumber) {
             shell.site.setReply(kSoftwareList, 200, softwareList(c.releases));
             runSoftwareCheck(shell, fromMenu);
             EXPECT_EQ(shell.site.requests(), std::vector<QString>{kSoftwareList});
-            if (c.offered) {
-                ASSERT_EQ(shell.ui.alerts.size(), 1u);
-                expectSoftwareOffer(shell.ui.lastAlert(), "OVX Configurator");
-            } else if (fromMenu) {
-                ASSERT_EQ(shell.ui.alerts.size(), 1u);
-                expectAlert(shell.ui.lastAlert(), localized("NO_SOFTWARE_UPDATE"),
-                            AlertStyle::Informational);
-            } else {
-                EXPECT_TRUE(shell.ui.alerts.empty());
-            }
+            expectOutcome(
+                shell, fromMenu, c.offered, "NO_SOFTWARE_UPDATE", AlertStyle::Informational,
+                [](const AlertRequest& offer) { expectSoftwareOffer(offer, "OVX Configurator"); });
             // Whatever the outcome, the check does not repeat by itself.
             EXPECT_FALSE(app.timerCheckSoftwareUpdate.isActive());
         }
@@ -281,16 +290,9 @@ TEST(FirmwareReleaseCheck, OffersTheFirstNewerEntryOfTheUnit) {
             identify(app, c.device, c.firmware);
             runFirmwareCheck(shell, fromMenu);
             EXPECT_EQ(shell.site.requests(), std::vector<QString>{kFirmwareList});
-            if (c.offered) {
-                ASSERT_EQ(shell.ui.alerts.size(), 1u);
-                expectFirmwareOffer(shell.ui.lastAlert(), c.offered);
-            } else if (fromMenu) {
-                ASSERT_EQ(shell.ui.alerts.size(), 1u);
-                expectAlert(shell.ui.lastAlert(), localized("NO_FIRMWARE_UPDATE"),
-                            AlertStyle::Critical);
-            } else {
-                EXPECT_TRUE(shell.ui.alerts.empty());
-            }
+            expectOutcome(
+                shell, fromMenu, c.offered, "NO_FIRMWARE_UPDATE", AlertStyle::Critical,
+                [&](const AlertRequest& offer) { expectFirmwareOffer(offer, c.offered); });
             EXPECT_FALSE(app.timerCheckFirmwareUpdate.isActive());
         }
     }
@@ -590,15 +592,14 @@ TEST(ReleaseListParsing, FillsRecordsNamedLikeTheElements) {
                                  "<build>after the last entry</build>\n"
                                  "</updates>",
                                  true);
-    SoftwareUpdateElement first;
-    first.name = "OVX";
-    first.title = "T";
-    first.version = "1.1";
-    first.build = "5";
-    first.dateline = "2026-01-01";
-    first.filename = "a.dmg";
-    first.size = "12";
-    first.description = "line 1\nline 2";
+    const SoftwareUpdateElement first{.name = "OVX",
+                                      .title = "T",
+                                      .version = "1.1",
+                                      .build = "5",
+                                      .dateline = "2026-01-01",
+                                      .filename = "a.dmg",
+                                      .size = "12",
+                                      .description = "line 1\nline 2"};
     SoftwareUpdateElement second;
     second.build = ""; // white space only
     second.title = ""; // an empty element followed by white space
@@ -617,15 +618,14 @@ TEST(ReleaseListParsing, FillsRecordsNamedLikeTheElements) {
                                  "<filename>f.bin</filename><description_cn>c</description_cn>"
                                  "<description_en>e</description_en></update></updates>",
                                  true);
-    FirmwareUpdateElement fw;
-    fw.device_id = "A8";
-    fw.title = "t";
-    fw.version = "20";
-    fw.dateline = "d";
-    fw.size = "1";
-    fw.filename = "f.bin";
-    fw.description_cn = "c";
-    fw.description_en = "e";
+    const FirmwareUpdateElement fw{.device_id = "A8",
+                                   .title = "t",
+                                   .version = "20",
+                                   .dateline = "d",
+                                   .size = "1",
+                                   .filename = "f.bin",
+                                   .description_cn = "c",
+                                   .description_en = "e"};
     ASSERT_EQ(app.firmwareUpdateElements.size(), 1u);
     EXPECT_EQ(app.firmwareUpdateElements[0], fw);
     EXPECT_EQ(app.softwareUpdateElements.size(), 2u);
