@@ -4,17 +4,84 @@
 #include "OVX_Configurator/AppInfo.h"
 #include "OVX_Configurator/Localization.h"
 #include "OVX_Configurator/ModalViewController.h"
+#include "OVX_Configurator/Resources.h"
+#include "OVX_Configurator/SerialPort.h"
 #include "OVX_Configurator/WelcomeViewController.h"
+#include "OVX_Configurator/firmware/FirmwareUpdateViewController.h"
+#include "OVX_Configurator/pages/OVXA_ViewController.h"
+#include "OVX_Configurator/pages/OVXB_ViewController.h"
+#include "OVX_Configurator/pages/OVXC_ViewController.h"
+#include "OVX_Configurator/pages/OVXD_ViewController.h"
+#include "OVX_Configurator/utils/LayoutConstraint.h"
+#include "OVX_Configurator/utils/VersionText.h"
+#include "TTYSerialPort/TTYSerialPortManager.h"
 #include "platform/Fatal.h"
-#include "platform/Scheduler.h"
 #include "ui_MainViewController.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <any>
 
 namespace {
+
 const QColor kSystemBlue(0, 122, 255);
 const QColor kSystemPink(255, 45, 85);
 constexpr double kMessageSeconds = 3.0;
+constexpr int kWelcomePage = 0;
+constexpr int kFirmwarePage = 1;
+
+// One row of the identification table.
+struct Model {
+    std::uint8_t deviceID;
+    const char* name;         // display name (deviceDesc)
+    std::uint8_t minFirmware; // least firmware version accepted (the raw byte)
+    int page;                 // child page index
+    QStringList letters;      // texts of channel indicators 1-7; none: no indicator shown
+    QList<int> leftAligned;   // indicators (1-based) aligned to the left
+};
+
+const Model* modelFor(std::uint8_t deviceID) {
+    static const Model models[] = {
+        {166, "OVXA", 18, 2, {}, {}},
+        {168, "OVXB", 32, 3, {"A", "E", "R", "A2", "E2", "G", "M"}, {4, 5}},
+        {169, "OVX Delta", 16, 5, {"A", "E", "R", "A2", "M", "G", "T"}, {4}},
+        {170, "OVXC", 16, 4, {"A", "E", "R", "A2", "E2", "M", "G"}, {4, 5}},
+    };
+    for (const Model& m : models)
+        if (m.deviceID == deviceID)
+            return &m;
+    return nullptr;
+}
+
+// Block length of a model: 71, 91, 71, and for 170 93 with data version 16, else 96.
+std::int64_t blockLength(std::uint8_t deviceID, std::uint8_t dataVersion) {
+    switch (deviceID) {
+    case 168:
+        return 91;
+    case 170:
+        return dataVersion == 16 ? 93 : 96;
+    default:
+        return 71;
+    }
+}
+
+void run(const std::function<void()>& fn) {
+    if (fn)
+        fn();
+}
+
+// Selects the item of `tabs` whose page widget is named `identifier`.
+void selectTabItem(QTabWidget* tabs, const char* identifier) {
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->widget(i)->objectName() == QLatin1String(identifier)) {
+            tabs->setCurrentIndex(i);
+            return;
+        }
+}
+
 } // namespace
 
 MainViewController::MainViewController()
@@ -49,7 +116,26 @@ QWidget* MainViewController::loadView() {
     statusFirmwareVersion = ui_->statusFirmwareVersion;
     statusDataVersionTitle = ui_->statusDataVersionTitle;
     statusDataVersion = ui_->statusDataVersion;
+    channel7Trailing_ = std::make_unique<LayoutConstraint>(view, ui_->layoutStatusFields,
+                                                           ui_->spacerChannel7Trailing);
+    channel8Trailing_ = std::make_unique<LayoutConstraint>(view, ui_->layoutStatusFields,
+                                                           ui_->spacerChannel8Trailing);
+    constChannel7Trailing = channel7Trailing_.get();
+    constChannel8Trailing = channel8Trailing_.get();
+    connect(ui_->lstPortList, &QComboBox::activated, this, [this] { lstPortListItemAction(); });
+    connect(ui_->btnReloadPortList, &QToolButton::clicked, this,
+            [this] { btnReloadPortListAction(); });
     return view;
+}
+
+// ---- Pages ----
+
+template <class Page> Page* MainViewController::page(std::unique_ptr<Page>& slot) {
+    if (!slot) {
+        slot = std::make_unique<Page>();
+        slot->parentController = this;
+    }
+    return slot.get();
 }
 
 ModalViewController* MainViewController::modalViewController() {
@@ -59,11 +145,22 @@ ModalViewController* MainViewController::modalViewController() {
 }
 
 WelcomeViewController* MainViewController::welcomeViewController() {
-    if (!welcomeViewController_) {
-        welcomeViewController_ = std::make_unique<WelcomeViewController>();
-        welcomeViewController_->parentController = this;
-    }
-    return welcomeViewController_.get();
+    return page(welcomeViewController_);
+}
+FirmwareUpdateViewController* MainViewController::firmwareUpdateViewController() {
+    return page(firmwareUpdateViewController_);
+}
+OVXA_ViewController* MainViewController::ovxaViewController() {
+    return page(ovxaViewController_);
+}
+OVXB_ViewController* MainViewController::ovxbViewController() {
+    return page(ovxbViewController_);
+}
+OVXC_ViewController* MainViewController::ovxcViewController() {
+    return page(ovxcViewController_);
+}
+OVXD_ViewController* MainViewController::ovxdViewController() {
+    return page(ovxdViewController_);
 }
 
 QList<QLabel*> MainViewController::statusLabels() const {
@@ -99,12 +196,42 @@ QList<QLabel*> MainViewController::channelLabels() const {
 
 void MainViewController::viewDidLoad() {
     addChildViewController(welcomeViewController());
+    addChildViewController(firmwareUpdateViewController());
+    addChildViewController(ovxaViewController());
+    addChildViewController(ovxbViewController());
+    addChildViewController(ovxcViewController());
+    addChildViewController(ovxdViewController());
+
+    using N = const platform::Notification&;
+    const std::pair<const char*, void (MainViewController::*)(N)> observers[] = {
+        {TTYSerialPortManager::TTYSerialPortWasConnectedNotification,
+         &MainViewController::serialPortsWereConnected},
+        {TTYSerialPortManager::TTYSerialPortWasDisconnectedNotification,
+         &MainViewController::serialPortsWereDisconnected},
+        {serialPortWasOpenedNotification, &MainViewController::serialPortWasOpened},
+        {serialPortWasClosedNotification, &MainViewController::serialPortWasClosed},
+        {serialPortWasRemovedNotification, &MainViewController::serialPortWasRemovedFromSystem},
+        {serialPortErrorNotification, &MainViewController::serialPortEncounterError},
+    };
+    for (const auto& [name, observer] : observers)
+        observations_.emplace_back(name, nullptr, [this, observer](N n) { (this->*observer)(n); });
+
+    const QPixmap pattern = imageNamed(QStringLiteral("bg"));
+    if (pattern.isNull())
+        platform::fatal("MainViewController: the picture bg is missing");
+    QPalette palette = view()->palette();
+    palette.setBrush(QPalette::Window, QBrush(pattern));
+    view()->setPalette(palette);
+    view()->setAutoFillBackground(true);
+    MainContentView->setBackgroundRole(QPalette::Base);
+    MainContentView->setAutoFillBackground(true);
     StatusBarView->setBackgroundRole(QPalette::Button);
-    MainContentView->setBackgroundRole(QPalette::Window);
     QPalette bar = BottomMessageView->palette();
     bar.setColor(QPalette::Window, kSystemBlue);
     BottomMessageView->setPalette(bar);
-    showPage(0);
+
+    showPage(kWelcomePage);
+    reloadPortList(true);
 }
 
 void MainViewController::showPage(std::int64_t index) {
@@ -134,6 +261,8 @@ void MainViewController::showPage(std::int64_t index) {
     }
     for (QLabel* label : statusLabels())
         label->hide();
+    constChannel7Trailing->setConstant(2.0);
+    constChannel8Trailing->setConstant(2.0);
     for (QAction* item :
          {appDelegate->menuItemRead.data(), appDelegate->menuItemWrite.data(),
           appDelegate->menuItemOpen.data(), appDelegate->menuItemSave.data(),
@@ -151,6 +280,8 @@ void MainViewController::setMenusEnabled(bool enabled) {
         if (item)
             item->setEnabled(enabled);
 }
+
+// ---- Message bar ----
 
 void MainViewController::showInfoMessage(const QString& text) {
     showMessage(text, kSystemBlue, QStyle::SP_MessageBoxInformation);
@@ -180,11 +311,522 @@ void MainViewController::showMessage(const QString& text, const QColor& backgrou
     });
 }
 
-void MainViewController::detectDevice() {}
+// ---- Ports ----
 
-void MainViewController::restartDevice(bool, std::function<void()>, std::function<void()>,
-                                       std::function<void()>) {}
+bool MainViewController::portIsOpen() const {
+    return appDelegate->port && appDelegate->port->isOpen();
+}
 
-void MainViewController::openParameterFile(std::function<void()>, std::function<void()>) {}
+void MainViewController::reloadPortList(bool connect) {
+    if (portIsOpen()) {
+        ++portAttempt_;
+        appDelegate->port->disconnect({}, {});
+        portPause_.start(portClosePause, [this, connect] { rebuildPortList(connect); });
+        return;
+    }
+    portPause_.stop();
+    rebuildPortList(connect);
+}
 
-void MainViewController::saveParameterFile(std::function<void()>, std::function<void()>) {}
+void MainViewController::rebuildPortList(bool connect) {
+    SerialPort& port = *appDelegate->port;
+    port.refreshPortList();
+    view();
+    lstPortList->clear();
+    const auto& ports = port.availablePorts();
+    if (ports.isEmpty()) {
+        showCautionMessage(localized("PORT_NOT_FOUND"));
+        lstPortList->addItem(localized("PORT_UNCONNECTED"));
+        lstPortList->setEnabled(false);
+        return;
+    }
+    QString preselected;
+    for (auto it = ports.cbegin(); it != ports.cend(); ++it) {
+        lstPortList->addItem(it.key());
+        if (it.key().contains(QLatin1String("SLAB")))
+            preselected = it.key();
+    }
+    if (!preselected.isEmpty()) {
+        lstPortList->setCurrentIndex(lstPortList->findText(preselected));
+        if (connect)
+            connectPort(preselected);
+    }
+    lstPortList->setEnabled(true);
+}
+
+void MainViewController::connectPort(const QString& name) {
+    if (portIsOpen()) {
+        ++portAttempt_;
+        appDelegate->port->disconnect({}, {});
+        portPause_.start(portClosePause, [this, name] { openPort(name); });
+        return;
+    }
+    portPause_.stop();
+    openPort(name);
+}
+
+void MainViewController::openPort(const QString& name) {
+    // The link reports 0.3 s later whether its port is open by then; a port closed meanwhile by
+    // a later choice of port did not fail to open.
+    const unsigned attempt = ++portAttempt_;
+    appDelegate->port->connect(name, {}, [this, attempt] {
+        if (attempt == portAttempt_)
+            showCriticalAlert(localized("OPEN_PORT_FAILED"), {});
+    });
+}
+
+void MainViewController::warnPortNotConnected() {
+    if (appDelegate->port && !appDelegate->port->availablePorts().isEmpty()) {
+        QPointer<QComboBox> list = lstPortList;
+        showCriticalAlert(localized("SELECT_PORT_WARNING"), [list] {
+            if (list)
+                list->showPopup();
+        });
+    } else {
+        showCautionMessage(localized("PORT_NOT_FOUND"));
+    }
+}
+
+void MainViewController::lstPortListItemAction() {
+    if (lstPortList->currentIndex() < 0)
+        return;
+    const QString title = lstPortList->currentText();
+    if (appDelegate->port->portName() == title)
+        return;
+    connectPort(title);
+}
+
+void MainViewController::btnReloadPortListAction() {
+    showInfoMessage(localized("RELOAD_PORTLIST"));
+    reloadPortList(true);
+}
+
+// ---- Port events ----
+
+bool MainViewController::isCurrentPort(const platform::Notification& n) const {
+    const auto& current = appDelegate->port->portName();
+    auto entry = n.userInfo.find("0");
+    if (!current || entry == n.userInfo.end())
+        return false;
+    const auto* port = std::any_cast<std::shared_ptr<TTYSerialPort>>(&entry->second);
+    return port && *port && (*port)->name() == *current;
+}
+
+void MainViewController::serialPortsWereConnected(const platform::Notification& n) {
+    if (!n.userInfo.empty() && !portIsOpen())
+        reloadPortList(true);
+}
+
+void MainViewController::serialPortsWereDisconnected(const platform::Notification&) {}
+
+void MainViewController::serialPortWasOpened(const platform::Notification& n) {
+    if (isCurrentPort(n))
+        imgPortStatus->setPixmap(imageNamed(QStringLiteral("icon-connected-18")));
+}
+
+void MainViewController::serialPortWasClosed(const platform::Notification& n) {
+    if (isCurrentPort(n))
+        imgPortStatus->setPixmap(imageNamed(QStringLiteral("icon-disconnected-18")));
+}
+
+void MainViewController::serialPortWasRemovedFromSystem(const platform::Notification& n) {
+    if (!isCurrentPort(n))
+        return;
+    showCriticalAlert(localized("PORT_REMOVED").arg(*appDelegate->port->portName()), {});
+    reloadPortList(false);
+    endFirmwareWork();
+}
+
+void MainViewController::serialPortEncounterError(const platform::Notification& n) {
+    if (!isCurrentPort(n))
+        return;
+    showCriticalAlert(localized("PORT_ERROR").arg(*appDelegate->port->portName()), {});
+    endFirmwareWork();
+}
+
+// A firmware update or boot-loader search cannot go on without its port.
+void MainViewController::endFirmwareWork() {
+    if (appDelegate->isUpdating)
+        firmwareUpdateViewController()->endUpdate();
+    if (appDelegate->isDetecting)
+        firmwareUpdateViewController()->stopDetecting();
+}
+
+// ---- Identification ----
+
+void MainViewController::detectDevice() {
+    if (!portIsOpen()) {
+        warnPortNotConnected();
+        return;
+    }
+    appDelegate->port->requestDataFrame(
+        "r", 3, true, identifyTimeout, [this] { identifyDevice(); },
+        [this] { showCriticalAlert(localized("RESPONSE_ERROR"), {}); },
+        [this] { showCriticalAlert(localized("RESPONSE_TIMEOUT"), {}); });
+}
+
+// Nothing of an earlier unit stays active: identity, block and handler slots are cleared and
+// the welcome page (with the device menu items disabled) replaces the earlier unit's page.
+void MainViewController::forgetDevice() {
+    deviceID = 0;
+    deviceDesc.clear();
+    firmwareVersion = 0;
+    dataVersion = 0;
+    dataLength = 0;
+    data.clear();
+    for (Callback* slot :
+         {&handlerDataToUI, &handlerUIToData, &handlerReadFromDevice, &handlerWriteToDevice,
+          &handlerLevelCalibration, &handlerHoverCalibration, &handlerAccelCalibration,
+          &handlerFactoryRestore})
+        *slot = nullptr;
+    showPage(kWelcomePage);
+}
+
+void MainViewController::identifyDevice() {
+    const QByteArray reply = appDelegate->port->data();
+    if (reply.size() < 3) {
+        showCriticalAlert(localized("RESPONSE_ERROR"), {});
+        return;
+    }
+    const auto id = static_cast<std::uint8_t>(reply[0]);
+    const auto firmware = static_cast<std::uint8_t>(reply[1]);
+    const auto version = static_cast<std::uint8_t>(reply[2]);
+    const Model* model = modelFor(id);
+    if (!model) {
+        showCriticalAlert(localized("UNRECOGNIZED_DEVICE"), {});
+        return;
+    }
+    if (firmware < model->minFirmware) {
+        // The unit cannot be served: the device menus stay disabled and nothing is read, so no
+        // block of an earlier unit can be written to this one.
+        forgetDevice();
+        showConfirmAlert(localized("FIRMWARE_OUTDATED"), localized("UPDATE_NOW"),
+                         localized("UPDATE_LATER"), [this] { showPage(kFirmwarePage); }, {});
+        return;
+    }
+
+    // A unit of another model or block layout never sees the block of the earlier one.
+    const std::int64_t length = blockLength(id, version);
+    if (id != deviceID || length != dataLength)
+        data.clear();
+    deviceID = id;
+    firmwareVersion = firmware;
+    dataVersion = version;
+    deviceDesc = QString::fromUtf8(model->name);
+    dataLength = length;
+
+    showPage(model->page);
+
+    if (model->letters.isEmpty()) {
+        for (QLabel* label : {statusFirmwareVersionTitle.data(), statusFirmwareVersion.data(),
+                              statusDataVersionTitle.data(), statusDataVersion.data()})
+            label->show();
+    } else {
+        const QList<QLabel*> channels = channelLabels();
+        for (int i = 0; i < model->letters.size(); ++i)
+            channels[i]->setText(model->letters[i]);
+        for (QLabel* label : statusLabels())
+            label->show();
+        for (int indicator : model->leftAligned)
+            channels[indicator - 1]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        statusChannel8->hide();
+        statusChannel9->hide();
+        constChannel7Trailing->setConstant(-statusChannel8->frameGeometry().width() -
+                                           statusChannel9->frameGeometry().width() - 2.0);
+    }
+
+    handlerReadFromDevice = [this] { readFromDevice({}, {}, {}); };
+    if (id == 166) {
+        OVXA_ViewController* p = ovxaViewController();
+        handlerDataToUI = [p] { p->dataToUI(); };
+        handlerUIToData = [p] { p->uiToData(); };
+        handlerWriteToDevice = [p] { p->writeToDevice(); };
+        handlerLevelCalibration = [p] { p->levelCalibration(); };
+        handlerHoverCalibration = [p] { p->hoverCalibration(); };
+        handlerAccelCalibration = nullptr;
+        handlerFactoryRestore = [p] { p->factoryReset(); };
+    } else {
+        auto install = [this](auto* p) {
+            handlerDataToUI = [p] { p->dataToUI(); };
+            handlerUIToData = [p] { p->uiToData(); };
+            handlerWriteToDevice = [p] { p->writeToDevice(); };
+            handlerAccelCalibration = [this, p] {
+                selectAccelCalibrationTab(p->tabMain, p->tabSensor);
+            };
+        };
+        if (id == 168)
+            install(ovxbViewController());
+        else if (id == 170)
+            install(ovxcViewController());
+        else
+            install(ovxdViewController());
+        handlerLevelCalibration = [this] { levelCalibration({}, {}, {}); };
+        handlerHoverCalibration = [this] { hoverCalibration({}, {}, {}); };
+        handlerFactoryRestore = [this] { factoryReset({}, {}, {}); };
+    }
+
+    if (window)
+        window->setWindowTitle(QString::fromUtf8(AppInfo::kApplicationName) + QStringLiteral(" [") +
+                               deviceDesc + QStringLiteral("]"));
+
+    for (QAction* item :
+         {appDelegate->menuItemRead.data(), appDelegate->menuItemWrite.data(),
+          appDelegate->menuItemOpen.data(), appDelegate->menuItemSave.data(),
+          appDelegate->menuItemRestore.data(), appDelegate->menuItemLevelCalibration.data(),
+          appDelegate->menuItemHoverCalibration.data(),
+          appDelegate->menuItemCheckFirmwareUpdate.data()})
+        if (item)
+            item->setEnabled(true);
+    if (deviceID != 166)
+        for (QAction* item :
+             {appDelegate->menuItemReboot.data(), appDelegate->menuItemAccelCalibration.data()})
+            if (item)
+                item->setEnabled(true);
+
+    AppDelegate* delegate = appDelegate;
+    delegate->timerCheckFirmwareUpdate.stop();
+    delegate->timerCheckFirmwareUpdate.startRepeating(
+        firmwareCheckDelay, [delegate] { delegate->checkFirmwareUpdateBackground(); });
+
+    run(handlerReadFromDevice);
+}
+
+void MainViewController::selectAccelCalibrationTab(QTabWidget* tabMain, QTabWidget* tabSensor) {
+    if (!tabMain || !tabSensor)
+        platform::fatal("MainViewController: tabMain or tabSensor of the page is not connected");
+    selectTabItem(tabMain, "Sensor");
+    selectTabItem(tabSensor, "AccelerometerCalibration");
+}
+
+void MainViewController::showBlockVersions() {
+    if (data.size() < 3)
+        return;
+    view();
+    statusFirmwareVersion->setText(versionText(static_cast<std::uint8_t>(data[1])));
+    statusDataVersion->setText(versionText(static_cast<std::uint8_t>(data[2])));
+}
+
+// ---- The parameter block and the unit ----
+
+void MainViewController::readFromDevice(Callback onSuccess, Callback onError, Callback onTimeout) {
+    if (!portIsOpen()) {
+        warnPortNotConnected();
+        return;
+    }
+    appDelegate->port->requestDataFrame(
+        "R", dataLength, true, blockTimeout,
+        [this, onSuccess] {
+            data.clear();
+            data.append(appDelegate->port->data());
+            run(handlerDataToUI);
+            showInfoMessage(localized("READ_SUCCESS"));
+            run(onSuccess);
+        },
+        [this, onError] {
+            showCriticalAlert(localized("RESPONSE_ERROR"), {});
+            run(onError);
+        },
+        [this, onTimeout] {
+            showCriticalAlert(localized("RESPONSE_TIMEOUT"), {});
+            run(onTimeout);
+        });
+}
+
+// Whether `data` is a whole block of the identified unit; else tells the user why not and runs
+// `onFailure`.
+bool MainViewController::checkBlock(const Callback& onFailure) {
+    if (data.isEmpty()) {
+        showCriticalAlert(localized("DATA_BUFFER_EMPTY"), {});
+        run(onFailure);
+        return false;
+    }
+    if (data.size() != dataLength) {
+        showCriticalAlert(localized("DATA_BUFFER_INVALID"), {});
+        run(onFailure);
+        return false;
+    }
+    return true;
+}
+
+void MainViewController::writeToDevice(Callback onSuccess, Callback onError, Callback onTimeout) {
+    if (!portIsOpen()) {
+        warnPortNotConnected();
+        return;
+    }
+    if (!checkBlock(onError))
+        return;
+    showConfirmAlert(localized("WRITE_CONFIRM"), localized("YES"), localized("CANCEL"),
+                     [this, onSuccess, onError, onTimeout] {
+                         run(handlerUIToData);
+                         // The unit may have changed while the question was shown.
+                         if (!checkBlock(onError))
+                             return;
+                         appDelegate->port->sendDataFrame(
+                             "W", data, dataLength, true, blockTimeout,
+                             [this, onSuccess] {
+                                 showInfoMessage(localized("WRITE_SUCCESS"));
+                                 run(onSuccess);
+                             },
+                             [this, onError] {
+                                 showCriticalAlert(localized("RESPONSE_ERROR"), {});
+                                 run(onError);
+                             },
+                             [this, onTimeout] {
+                                 showCriticalAlert(localized("RESPONSE_TIMEOUT"), {});
+                                 run(onTimeout);
+                             });
+                     },
+                     {});
+}
+
+void MainViewController::restartDevice(bool confirm, Callback onSuccess, Callback onError,
+                                       Callback onTimeout) {
+    if (!portIsOpen()) {
+        warnPortNotConnected();
+        return;
+    }
+    auto restart = [this, onSuccess, onError, onTimeout] {
+        appDelegate->port->sendCommand("REBT", true, restartTimeout, onSuccess, onError, onTimeout);
+    };
+    if (confirm)
+        showConfirmAlert(localized("RESTART_CONFIRM"), localized("RESTART_NOW"),
+                         localized("RESTART_LATER"), restart, {});
+    else
+        restart();
+}
+
+void MainViewController::factoryReset(Callback onSuccess, Callback onError, Callback onTimeout) {
+    if (!portIsOpen()) {
+        warnPortNotConnected();
+        return;
+    }
+    showConfirmAlert(localized("RESET_CONFIRM"), localized("YES"), localized("CANCEL"),
+                     [this, onSuccess, onError, onTimeout] {
+                         appDelegate->port->sendCommand(
+                             "REST", true, blockTimeout,
+                             [this, onSuccess] {
+                                 showInfoAlert(localized("RESET_SUCCESS"), {});
+                                 readFromDevice({}, {}, {});
+                                 run(onSuccess);
+                             },
+                             [this, onError] {
+                                 showCriticalAlert(localized("RESPONSE_ERROR"), {});
+                                 run(onError);
+                             },
+                             [this, onTimeout] {
+                                 showCriticalAlert(localized("RESPONSE_TIMEOUT"), {});
+                                 run(onTimeout);
+                             });
+                     },
+                     {});
+}
+
+void MainViewController::levelCalibration(Callback onSuccess, Callback onError,
+                                          Callback onTimeout) {
+    calibrate("LEVEL_CALIBRATION_CONFIRM", "LEVL", std::move(onSuccess), std::move(onError),
+              std::move(onTimeout));
+}
+
+void MainViewController::hoverCalibration(Callback onSuccess, Callback onError,
+                                          Callback onTimeout) {
+    calibrate("HOVER_CALIBRATION_CONFIRM", "HOVR", std::move(onSuccess), std::move(onError),
+              std::move(onTimeout));
+}
+
+void MainViewController::calibrate(const char* confirmKey, const char* command, Callback onSuccess,
+                                   Callback onError, Callback onTimeout) {
+    if (!portIsOpen()) {
+        warnPortNotConnected();
+        return;
+    }
+    const QByteArray word(command);
+    showConfirmAlert(localized(confirmKey), localized("START"), localized("CANCEL"),
+                     [this, word, onSuccess, onError, onTimeout] {
+                         lockMenus();
+                         ModalViewController* sheet = modalViewController();
+                         sheet->messageToDisplay = localized("CALIBRATING");
+                         presentAsSheet(sheet);
+                         const bool accepted = appDelegate->port->sendCommandDualAck(
+                             word, true, calibrationTimeout,
+                             [this, sheet, onSuccess] {
+                                 dismissViewController(sheet);
+                                 showInfoAlert(localized("CALIBRATION_SUCCESS"), {});
+                                 readFromDevice({}, {}, {});
+                                 unlockMenus();
+                                 run(onSuccess);
+                             },
+                             [this, sheet, onError] {
+                                 dismissViewController(sheet);
+                                 showCriticalAlert(localized("CALIBRATION_FAILED"), {});
+                                 unlockMenus();
+                                 run(onError);
+                             },
+                             [this, sheet, onTimeout] {
+                                 dismissViewController(sheet);
+                                 showCriticalAlert(localized("RESPONSE_TIMEOUT"), {});
+                                 unlockMenus();
+                                 run(onTimeout);
+                             });
+                         // A request the link refused (busy, or the port closed meanwhile) runs no
+                         // closure: nothing may stay locked.
+                         if (!accepted) {
+                             dismissViewController(sheet);
+                             unlockMenus();
+                         }
+                     },
+                     {});
+}
+
+// ---- Parameter file ----
+
+void MainViewController::saveParameterFile(Callback onSuccess, Callback onFailure) {
+    if (!checkBlock(onFailure))
+        return;
+    const auto path = uiServices().runSavePanel(viewWindow(), localized("SAVE_FILE_TITLE"),
+                                                QStringLiteral("dat"));
+    if (!path || path->isEmpty())
+        return;
+    // Written to a temporary file and renamed over the target: a failed save leaves the old
+    // file (or none) in place, never half a block.
+    QSaveFile file(*path);
+    const bool saved =
+        file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
+    if (saved) {
+        showInfoMessage(localized("SAVE_FILE_SUCCESS"));
+        run(onSuccess);
+    } else {
+        showCriticalAlert(localized("SAVE_FILE_FAILED"), {});
+        run(onFailure);
+    }
+}
+
+void MainViewController::openParameterFile(Callback onSuccess, Callback onFailure) {
+    const auto path = uiServices().runOpenPanel(viewWindow(), QStringLiteral("dat"));
+    if (!path || path->isEmpty())
+        return;
+    const QFileInfo info(*path);
+    if (!info.exists()) {
+        showCriticalAlert(localized("FILE_NOT_EXISTS"), {});
+        run(onFailure);
+        return;
+    }
+    // The size is checked before reading, so an unrelated big file is never loaded; a block
+    // must also belong to an identified unit.
+    QFile file(*path);
+    if (!info.isFile() || dataLength <= 0 || info.size() != dataLength ||
+        !file.open(QIODevice::ReadOnly)) {
+        showCriticalAlert(localized("BAD_FILE_FORMAT"), {});
+        run(onFailure);
+        return;
+    }
+    const QByteArray bytes = file.read(dataLength + 1);
+    if (bytes.size() != dataLength) {
+        showCriticalAlert(localized("BAD_FILE_FORMAT"), {});
+        run(onFailure);
+        return;
+    }
+    data = bytes;
+    run(handlerDataToUI);
+    showInfoMessage(localized("OPEN_FILE_SUCCESS"));
+    run(onSuccess);
+}

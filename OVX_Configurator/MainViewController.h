@@ -1,6 +1,8 @@
 #pragma once
 
 #include "OVX_Configurator/ViewController.h"
+#include "platform/NotificationCenter.h"
+#include "platform/Scheduler.h"
 
 #include <QByteArray>
 #include <QComboBox>
@@ -9,6 +11,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStyle>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QWidget>
 
@@ -17,19 +20,28 @@
 #include <memory>
 
 class AppDelegate;
+class FirmwareUpdateViewController;
+class LayoutConstraint;
 class ModalViewController;
+class OVXA_ViewController;
+class OVXB_ViewController;
+class OVXC_ViewController;
+class OVXD_ViewController;
 class WelcomeViewController;
 namespace Ui {
 class MainViewController;
 }
 
 // The content of the main window: the port list and status bar at the top, the page area, the
-// message bar at the bottom. It owns the pages (child controllers in a fixed order: 0 welcome,
-// 1 firmware update, 2 to 5 the model pages), the unit's identity and parameter block, and the
-// eight handler slots through which the active page plugs into the menus.
+// message bar at the bottom. It owns the connection choice, the unit's identity and parameter
+// block, and the pages (child controllers in a fixed order: 0 welcome, 1 firmware update, 2 to 5
+// the OVXA, OVXB, OVXC and OVXD pages), and fills the eight handler slots through which the
+// active page plugs into the menus. Everything runs on the main thread.
 class MainViewController : public ViewController {
     Q_OBJECT
 public:
+    using Callback = std::function<void()>;
+
     MainViewController();
     ~MainViewController() override;
 
@@ -47,6 +59,9 @@ public:
         statusChannel6, statusChannel7, statusChannel8, statusChannel9;
     QPointer<QLabel> statusFirmwareVersionTitle, statusFirmwareVersion, statusDataVersionTitle,
         statusDataVersion;
+    // Trailing distance of channel indicators 7 and 8.
+    LayoutConstraint* constChannel7Trailing = nullptr;
+    LayoutConstraint* constChannel8Trailing = nullptr;
 
     // The identified unit (0 / empty until a unit has been identified) and its parameter block.
     std::uint8_t deviceID = 0;
@@ -57,28 +72,35 @@ public:
     QByteArray data;
 
     // Handler slots: the menus and page buttons call only these; an empty slot does nothing.
-    std::function<void()> handlerDataToUI;
-    std::function<void()> handlerUIToData;
-    std::function<void()> handlerReadFromDevice;
-    std::function<void()> handlerWriteToDevice;
-    std::function<void()> handlerLevelCalibration;
-    std::function<void()> handlerHoverCalibration;
-    std::function<void()> handlerAccelCalibration;
-    std::function<void()> handlerFactoryRestore;
+    Callback handlerDataToUI;
+    Callback handlerUIToData;
+    Callback handlerReadFromDevice;
+    Callback handlerWriteToDevice;
+    Callback handlerLevelCalibration;
+    Callback handlerHoverCalibration;
+    Callback handlerAccelCalibration;
+    Callback handlerFactoryRestore;
 
     AppDelegate* appDelegate; // the program's one delegate
     QPointer<QWidget> window; // the window whose title is set
     ViewController* currentViewController = nullptr;
 
-    // Pages, made on first use.
+    // Pages, made on first use (all but the progress sheet get this view as parentController).
     ModalViewController* modalViewController();
     WelcomeViewController* welcomeViewController();
+    FirmwareUpdateViewController* firmwareUpdateViewController();
+    OVXA_ViewController* ovxaViewController();
+    OVXB_ViewController* ovxbViewController();
+    OVXC_ViewController* ovxcViewController();
+    OVXD_ViewController* ovxdViewController();
 
     // The status bar's 16 fields and its 9 channel fields, in order (the program stops when
     // one is not connected).
     QList<QLabel*> statusLabels() const;
     QList<QLabel*> channelLabels() const;
 
+    // Adds the six pages, observes the port events, shows the welcome page and fills the port
+    // list (connecting the preselected port).
     void viewDidLoad() override;
 
     // Shows child page `index` in the content area: stops the firmware-check timer, removes the
@@ -96,20 +118,104 @@ public:
     void showInfoMessage(const QString& text);
     void showCautionMessage(const QString& text);
 
-    // Device operations reached from the menus and the welcome page.
+    // ---- Ports and identification ----
+    // Rebuilds the port list from the link and preselects the last port whose name contains
+    // "SLAB" (connecting it when `connect`). An open port is closed first and the list is rebuilt
+    // 0.5 s later; a later reloadPortList or connectPort replaces such a pending step.
+    void reloadPortList(bool connect);
+    // (Re)opens the link on `name`; an open port is closed first and the new one opened 0.5 s
+    // later. "OPEN_PORT_FAILED" when it does not open.
+    void connectPort(const QString& name);
+    // Tells the user that no port is open: "SELECT_PORT_WARNING" (OK opens the port list), or
+    // the caution message "PORT_NOT_FOUND" when there is no port at all.
+    void warnPortNotConnected();
+    // Sends "r" and identifies the unit from its reply.
     void detectDevice();
-    void restartDevice(bool confirm, std::function<void()> onSuccess, std::function<void()> onError,
-                       std::function<void()> onTimeout);
-    void openParameterFile(std::function<void()> onSuccess, std::function<void()> onFailure);
-    void saveParameterFile(std::function<void()> onSuccess, std::function<void()> onFailure);
+    // Identifies the unit from the "r" reply in the link's data: page, block length, versions,
+    // handler slots, device menus, the firmware-check timer, then reads the block.
+    void identifyDevice();
+    // Accelerometer calibration slot of the OVXB, OVXC and OVXD pages: selects "Sensor" in
+    // `tabMain`, then "AccelerometerCalibration" in `tabSensor` (the program stops when either is
+    // missing).
+    void selectAccelCalibrationTab(QTabWidget* tabMain, QTabWidget* tabSensor);
+    // Shows the block's firmware (byte 1) and data version (byte 2) in the status bar, as the
+    // pages' dataToUI do; nothing while the block is shorter than 3 bytes.
+    void showBlockVersions();
+
+    // Port list actions.
+    void lstPortListItemAction();
+    void btnReloadPortListAction();
+
+    // Observers of the port manager's and the link's port events.
+    void serialPortsWereConnected(const platform::Notification& n);
+    void serialPortsWereDisconnected(const platform::Notification& n);
+    void serialPortWasOpened(const platform::Notification& n);
+    void serialPortWasClosed(const platform::Notification& n);
+    void serialPortWasRemovedFromSystem(const platform::Notification& n);
+    void serialPortEncounterError(const platform::Notification& n);
+
+    // ---- The parameter block and the unit ----
+    // Each first checks that a port is open (else warnPortNotConnected and no closure runs).
+    // A request the link refuses while it is busy runs no closure either.
+    //
+    // "R": the block into `data`, handlerDataToUI, "READ_SUCCESS".
+    void readFromDevice(Callback onSuccess, Callback onError, Callback onTimeout);
+    // After "WRITE_CONFIRM": handlerUIToData, then "W" with the block and its CRC. Refused with
+    // "DATA_BUFFER_EMPTY" or "DATA_BUFFER_INVALID" (onError) unless `data` holds exactly
+    // `dataLength` bytes.
+    void writeToDevice(Callback onSuccess, Callback onError, Callback onTimeout);
+    // "REBT", after "RESTART_CONFIRM" when `confirm`; only the caller's closures report.
+    void restartDevice(bool confirm, Callback onSuccess, Callback onError, Callback onTimeout);
+    // After "RESET_CONFIRM": "REST", "RESET_SUCCESS", then the block is read again.
+    void factoryReset(Callback onSuccess, Callback onError, Callback onTimeout);
+    // After their confirmation, with the menus locked under the progress sheet: "LEVL" / "HOVR",
+    // "CALIBRATION_SUCCESS" and the block read again, or "CALIBRATION_FAILED" /
+    // "RESPONSE_TIMEOUT". Every outcome, a refused request too, unlocks the menus.
+    void levelCalibration(Callback onSuccess, Callback onError, Callback onTimeout);
+    void hoverCalibration(Callback onSuccess, Callback onError, Callback onTimeout);
+    // The block to a "dat" file chosen in a save panel, written atomically. Refused like a write
+    // unless `data` holds exactly `dataLength` bytes.
+    void saveParameterFile(Callback onSuccess, Callback onFailure);
+    // A "dat" file of exactly `dataLength` bytes into `data`, then handlerDataToUI. Any other
+    // file is refused with "BAD_FILE_FORMAT" and `data` stays as it was.
+    void openParameterFile(Callback onSuccess, Callback onFailure);
+
+    // How long the port list waits after closing a port.
+    static constexpr double portClosePause = 0.5;
+    // Time-outs of the requests, in seconds.
+    static constexpr double identifyTimeout = 0.5;
+    static constexpr double blockTimeout = 0.5;
+    static constexpr double restartTimeout = 0.1;
+    static constexpr double calibrationTimeout = 5.0;
+    // The firmware release check runs this long after an identification.
+    static constexpr double firmwareCheckDelay = 80.0;
 
 protected:
     QWidget* loadView() override;
 
 private:
     void showMessage(const QString& text, const QColor& background, QStyle::StandardPixmap icon);
+    void rebuildPortList(bool connect);
+    void openPort(const QString& name);
+    bool portIsOpen() const;
+    bool isCurrentPort(const platform::Notification& n) const;
+    void endFirmwareWork();
+    void forgetDevice();
+    bool checkBlock(const Callback& onFailure);
+    void calibrate(const char* confirmKey, const char* command, Callback onSuccess,
+                   Callback onError, Callback onTimeout);
+    template <class Page> Page* page(std::unique_ptr<Page>& slot);
 
     std::unique_ptr<Ui::MainViewController> ui_;
+    std::unique_ptr<LayoutConstraint> channel7Trailing_, channel8Trailing_;
     std::unique_ptr<ModalViewController> modalViewController_;
     std::unique_ptr<WelcomeViewController> welcomeViewController_;
+    std::unique_ptr<FirmwareUpdateViewController> firmwareUpdateViewController_;
+    std::unique_ptr<OVXA_ViewController> ovxaViewController_;
+    std::unique_ptr<OVXB_ViewController> ovxbViewController_;
+    std::unique_ptr<OVXC_ViewController> ovxcViewController_;
+    std::unique_ptr<OVXD_ViewController> ovxdViewController_;
+    std::vector<platform::Observation> observations_;
+    platform::Timer portPause_; // the step after closing a port
+    unsigned portAttempt_ = 0;  // counts the ports opened and closed here
 };

@@ -289,9 +289,10 @@ void SerialPort::poll(const QByteArray& command, qsizetype size, ResponseType ty
 
 // ---- Replies ----
 
-void SerialPort::serialPortDidReceiveData(const std::shared_ptr<TTYSerialPort>&,
+void SerialPort::serialPortDidReceiveData(const std::shared_ptr<TTYSerialPort>& port,
                                           const QByteArray& data) {
-    if (data.isEmpty())
+    // A port left behind by a later connect may still report: its bytes are no reply.
+    if (data.isEmpty() || port != serialPort_)
         return;
     receiveBuff_.append(data);
     dataSizeReceived_ += data.size();
@@ -369,7 +370,8 @@ void SerialPort::serialPortWasClosed(const std::shared_ptr<TTYSerialPort>& port)
 
 void SerialPort::serialPortWasRemovedFromSystem(const std::shared_ptr<TTYSerialPort>& port) {
     post(serialPortWasRemovedNotification, port);
-    serialPort_.reset();
+    if (port == serialPort_) // a port left behind going takes nothing from the current one
+        serialPort_.reset();
 }
 
 void SerialPort::serialPortDidEncounterError(const std::shared_ptr<TTYSerialPort>& port,

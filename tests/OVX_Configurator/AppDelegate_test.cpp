@@ -7,7 +7,6 @@
 #include "OVX_Configurator/WelcomeViewController.h"
 #include "support/EventLoop.h"
 #include "support/ShellEnvironment.h"
-#include "support/SimulatedPorts.h"
 #include "support/SimulatedUnit.h"
 
 #include <QMainWindow>
@@ -18,20 +17,17 @@ namespace {
 
 using testsupport::ShellEnvironment;
 
-// Gives the delegate a link that is open on the simulated unit listed as "SLAB_sim".
-void connectToUnit(AppDelegate& app) {
-    auto link = SerialPort::create();
-    link->connect("SLAB_sim");
-    ASSERT_TRUE(link->isOpen());
-    app.port = link;
+// Lists the simulated unit as "SLAB_sim": the main view hears of the new port and opens it.
+void connectToUnit(ShellEnvironment& shell, const testsupport::SimulatedUnit& unit) {
+    shell.ports.arrive(unit);
+    ASSERT_TRUE(shell.delegate->port->isOpen());
 }
 
 TEST(AppDelegateQuit, IsRefusedWhileAFirmwareUpdateRuns) {
     ShellEnvironment shell;
     AppDelegate& app = shell.launch();
     testsupport::SimulatedUnit unit(168);
-    testsupport::SimulatedPorts ports(unit);
-    connectToUnit(app);
+    connectToUnit(shell, unit);
     app.isUpdating = true;
 
     app.menuItemQuit->trigger();
@@ -57,8 +53,7 @@ TEST(AppDelegateQuit, EndsTheProgramOtherwise) {
         ShellEnvironment shell;
         AppDelegate& app = shell.launch();
         testsupport::SimulatedUnit unit(168);
-        testsupport::SimulatedPorts ports(unit);
-        connectToUnit(app);
+        connectToUnit(shell, unit);
         if (byClosingTheWindow)
             EXPECT_TRUE(app.mainWindowController()->window()->close());
         else
@@ -76,8 +71,7 @@ TEST(AppDelegateLanguage, SwitchStoresTheCodeAndEndsOnceTheAlertIsDismissed) {
         ShellEnvironment shell;
         AppDelegate& app = shell.launch();
         testsupport::SimulatedUnit unit(170);
-        testsupport::SimulatedPorts ports(unit);
-        connectToUnit(app);
+        connectToUnit(shell, unit);
         ASSERT_FALSE(app.menuItemLanguageEnglish->isEnabled()); // the language in force
 
         app.menuItemLanguageTraditional->trigger();

@@ -3,6 +3,11 @@
 #include "OVX_Configurator/AppInfo.h"
 #include "OVX_Configurator/MainWindowController.h"
 #include "OVX_Configurator/WelcomeViewController.h"
+#include "OVX_Configurator/firmware/FirmwareUpdateViewController.h"
+#include "OVX_Configurator/pages/OVXA_ViewController.h"
+#include "OVX_Configurator/pages/OVXB_ViewController.h"
+#include "OVX_Configurator/pages/OVXC_ViewController.h"
+#include "OVX_Configurator/pages/OVXD_ViewController.h"
 #include "support/ShellEnvironment.h"
 
 #include <QMainWindow>
@@ -18,9 +23,18 @@ TEST(MainViewController, StartsOnTheWelcomePage) {
     AppDelegate& app = shell.launch();
     MainViewController* main = app.mainViewController();
     EXPECT_EQ(app.mainWindowController()->window()->centralWidget(), main->view());
-    ASSERT_EQ(main->childViewControllers().size(), 1u);
-    EXPECT_EQ(main->childViewControllers()[0], main->welcomeViewController());
+    // The six pages in their fixed order, each made once and pointing back at the main view.
+    const std::vector<ViewController*> pages{
+        main->welcomeViewController(), main->firmwareUpdateViewController(),
+        main->ovxaViewController(),    main->ovxbViewController(),
+        main->ovxcViewController(),    main->ovxdViewController()};
+    EXPECT_EQ(main->childViewControllers(), pages);
     EXPECT_EQ(main->welcomeViewController()->parentController, main);
+    EXPECT_EQ(main->firmwareUpdateViewController()->parentController, main);
+    EXPECT_EQ(main->ovxaViewController()->parentController, main);
+    EXPECT_EQ(main->ovxbViewController()->parentController, main);
+    EXPECT_EQ(main->ovxcViewController()->parentController, main);
+    EXPECT_EQ(main->ovxdViewController()->parentController, main);
     EXPECT_EQ(main->currentViewController, main->welcomeViewController());
     EXPECT_EQ(main->welcomeViewController()->view()->parentWidget(), main->MainContentView);
     EXPECT_EQ(main->window, app.mainWindowController()->window());

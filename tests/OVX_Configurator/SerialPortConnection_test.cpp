@@ -232,6 +232,34 @@ TEST_F(SerialPortConnectionTest, UnpluggedDeviceIsRepostedAndDropped) {
     EXPECT_EQ(seen.events[2].port, port);
 }
 
+TEST_F(SerialPortConnectionTest, APortLeftBehindTakesNothingFromTheCurrentOne) {
+    SimulatedUnit other(169);
+    ports.arrive(other, "ttyUSB1");
+    link->refreshPortList();
+    link->connect("SLAB_sim");
+    ASSERT_TRUE(link->isOpen());
+    link->connect("ttyUSB1"); // the first port is left open
+    ASSERT_TRUE(link->isOpen());
+
+    // Bytes on the line left behind never reach a request on the current one.
+    bool done = false;
+    ASSERT_TRUE(link->requestDataFrame("r", 3, true, 0.5, [&] { done = true; }));
+    unit.sendRaw(QByteArray(6, '\x55'));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return done; }));
+    EXPECT_EQ(quint8(link->data()[0]), 169);
+
+    // Unplugging the first unit is reported, but the current port stays.
+    ports.remove("SLAB_sim");
+    testsupport::pumpEvents(10);
+    ASSERT_FALSE(seen.names().empty());
+    EXPECT_EQ(seen.names().back(), "TTYSerialPortWasRemovedFromSystem");
+    ASSERT_TRUE(link->isOpen());
+    EXPECT_EQ(link->portName(), std::optional<QString>("ttyUSB1"));
+    done = false;
+    ASSERT_TRUE(link->requestDataFrame("r", 3, true, 0.5, [&] { done = true; }));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return done; }));
+}
+
 TEST_F(SerialPortConnectionTest, DestroyingTheLinkClosesItsPort) {
     link->connect("SLAB_sim");
     ASSERT_TRUE(link->isOpen());

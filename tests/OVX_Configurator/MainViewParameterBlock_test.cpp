@@ -1,0 +1,466 @@
+// The parameter block: read, write, restart, factory restore, the level and hover calibrations
+// and the parameter file, against the simulated unit.
+
+#include "OVX_Configurator/Alert.h"
+#include "OVX_Configurator/Localization.h"
+#include "OVX_Configurator/MainViewController.h"
+#include "OVX_Configurator/ModalViewController.h"
+#include "support/ConnectedShell.h"
+#include "support/EventLoop.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testsupport::ConnectedShell;
+using testsupport::headline;
+using testsupport::SimulatedUnit;
+using Fault = SimulatedUnit::Fault;
+
+// Counts the outcomes an operation reports.
+struct Outcome {
+    int success = 0, error = 0, timeout = 0;
+    std::function<void()> onSuccess() {
+        return [this] { ++success; };
+    }
+    std::function<void()> onError() {
+        return [this] { ++error; };
+    }
+    std::function<void()> onTimeout() {
+        return [this] { ++timeout; };
+    }
+    bool is(int s, int e, int t) const { return success == s && error == e && timeout == t; }
+};
+
+QByteArray frameOf(char letter, const QByteArray& payload) {
+    const std::uint16_t crc = crc16Modbus(payload, 0, payload.size());
+    QByteArray frame(1, letter);
+    frame += payload;
+    frame += char(crc >> 8);
+    frame += char(crc & 0xFF);
+    return frame;
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A connected, identified unit of `model` with its block read.
+struct Identified : ConnectedShell {
+    explicit Identified(int model = 168) : ConnectedShell(model) {
+        EXPECT_TRUE(identify());
+        unit.clearRecord();
+        shell.clock.advance(3.0); // the message bar of the read is gone
+    }
+};
+
+TEST(MainViewBlock, ReadStoresTheBlockAndShowsItThroughThePage) {
+    Identified s;
+    QByteArray block = s.unit.block();
+    block[20] = 7;
+    s.unit.setBlock(block);
+    int shown = 0;
+    s.main->handlerDataToUI = [&] {
+        ++shown;
+        EXPECT_EQ(s.main->data, block); // the page sees the new block
+    };
+    Outcome o;
+    s.app->menuItemRead->trigger(); // the slot: readFromDevice with closures that do nothing
+    ASSERT_TRUE(s.waitFor([&] { return shown == 1; }));
+    EXPECT_EQ(s.main->txtBottomMessage->text(), localized("READ_SUCCESS"));
+    EXPECT_TRUE(s.main->BottomMessageView->isVisible());
+
+    s.main->readFromDevice(o.onSuccess(), o.onError(), o.onTimeout());
+    ASSERT_TRUE(s.waitFor([&] { return o.success == 1; }));
+    EXPECT_TRUE(o.is(1, 0, 0));
+    EXPECT_EQ(s.unit.frames(), (QList<QByteArray>{"R", "R"}));
+    EXPECT_TRUE(s.shell.ui.alerts.empty());
+}
+
+TEST(MainViewBlock, ABadOrMissingReplyToReadIsReportedAndKeepsTheBlock) {
+    struct Case {
+        Fault fault;
+        const char* alert;
+        bool timesOut;
+    } cases[] = {{Fault::WrongAck, "RESPONSE_ERROR", false},
+                 {Fault::BadCrc, "RESPONSE_ERROR", false},
+                 {Fault::NoReply, "RESPONSE_TIMEOUT", true},
+                 {Fault::ShortReply, "RESPONSE_TIMEOUT", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.alert);
+        Identified s;
+        const QByteArray before = s.main->data;
+        s.unit.injectFault(c.fault, "R");
+        Outcome o;
+        s.main->readFromDevice(o.onSuccess(), o.onError(), o.onTimeout());
+        if (c.timesOut) {
+            testsupport::pumpEvents(20);
+            s.shell.clock.advance(0.5);
+        }
+        ASSERT_TRUE(s.waitForAlert(0));
+        EXPECT_EQ(s.alertHeadlines(), QStringList{headline(c.alert)});
+        EXPECT_EQ(s.shell.ui.lastAlert().style, AlertStyle::Critical);
+        EXPECT_TRUE(o.is(0, c.timesOut ? 0 : 1, c.timesOut ? 1 : 0));
+        EXPECT_EQ(s.main->data, before);
+        EXPECT_FALSE(s.app->port->busy());
+    }
+}
+
+TEST(MainViewBlock, WriteSendsThePagesBlockAndItsCrcAfterConfirmation) {
+    for (int model : {168, 169, 170}) {
+        SCOPED_TRACE(model);
+        Identified s(model);
+        // The page encodes its controls into the block right before it is sent.
+        s.main->handlerUIToData = [&] { s.main->data[20] = char(s.main->data[20] + 1); };
+        QByteArray expected = s.main->data;
+        expected[20] = char(expected[20] + 1);
+
+        s.app->menuItemWrite->trigger(); // the page's write: the main view's write
+        ASSERT_EQ(s.shell.ui.alerts.size(), 1u);
+        EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline("WRITE_CONFIRM"));
+        EXPECT_EQ(s.shell.ui.lastAlert().buttons,
+                  (QStringList{localized("YES"), localized("CANCEL")}));
+        testsupport::pumpEvents(10);
+        EXPECT_TRUE(s.unit.received().isEmpty()); // nothing before the answer
+
+        s.confirm();
+        ASSERT_TRUE(s.waitFor([&] { return s.unit.count("W") == 1; }));
+        EXPECT_EQ(s.unit.frames(), QList<QByteArray>{frameOf('W', expected)});
+        EXPECT_EQ(s.unit.received(), frameOf('W', expected)); // one frame, nothing else
+        ASSERT_TRUE(s.waitFor(
+            [&] { return s.main->txtBottomMessage->text() == localized("WRITE_SUCCESS"); }));
+        EXPECT_EQ(s.unit.block(), expected);
+        EXPECT_EQ(s.shell.ui.alerts.size(), 1u);
+    }
+}
+
+TEST(MainViewBlock, CancellingTheWriteSendsAndRunsNothing) {
+    Identified s;
+    int encoded = 0;
+    s.main->handlerUIToData = [&] { ++encoded; };
+    Outcome o;
+    s.main->writeToDevice(o.onSuccess(), o.onError(), o.onTimeout());
+    s.shell.ui.answer(1);
+    testsupport::pumpEvents(20);
+    s.shell.clock.advance(1.0);
+    EXPECT_EQ(encoded, 0);
+    EXPECT_TRUE(o.is(0, 0, 0));
+    EXPECT_TRUE(s.unit.received().isEmpty());
+}
+
+TEST(MainViewBlock, ARefusedOrUnansweredWriteIsReported) {
+    for (Fault fault : {Fault::WrongAck, Fault::NoReply}) {
+        Identified s;
+        s.unit.injectFault(fault, "W");
+        Outcome o;
+        s.main->writeToDevice(o.onSuccess(), o.onError(), o.onTimeout());
+        s.confirm();
+        ASSERT_TRUE(s.waitFor([&] { return s.unit.count("W") == 1; }));
+        if (fault == Fault::NoReply) {
+            testsupport::pumpEvents(20);
+            s.shell.clock.advance(0.5);
+        }
+        ASSERT_TRUE(s.waitForAlert(1));
+        const bool timedOut = fault == Fault::NoReply;
+        EXPECT_EQ(s.shell.ui.lastAlert().messageText,
+                  headline(timedOut ? "RESPONSE_TIMEOUT" : "RESPONSE_ERROR"));
+        EXPECT_TRUE(o.is(0, timedOut ? 0 : 1, timedOut ? 1 : 0));
+    }
+}
+
+// Write and Save need a whole block of the identified unit.
+TEST(MainViewBlock, WriteAndSaveRefuseABlockThatIsNotExactlyTheUnitsLength) {
+    struct Case {
+        int size;
+        const char* alert;
+    } cases[] = {
+        {0, "DATA_BUFFER_EMPTY"}, {90, "DATA_BUFFER_INVALID"}, {92, "DATA_BUFFER_INVALID"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size);
+        Identified s;
+        s.main->data.resize(c.size);
+        Outcome write;
+        s.main->writeToDevice(write.onSuccess(), write.onError(), write.onTimeout());
+        ASSERT_EQ(s.shell.ui.alerts.size(), 1u);
+        EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline(c.alert));
+        EXPECT_TRUE(write.is(0, 1, 0));
+
+        int saved = 0, failed = 0;
+        s.shell.ui.savePanelAnswers.push_back(QDir::temp().filePath("never-written.dat"));
+        s.main->saveParameterFile([&] { ++saved; }, [&] { ++failed; });
+        ASSERT_EQ(s.shell.ui.alerts.size(), 2u);
+        EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline(c.alert));
+        EXPECT_EQ(failed, 1);
+        EXPECT_EQ(saved, 0);
+        EXPECT_TRUE(s.shell.ui.savePanelTitles.empty()); // no panel was shown
+
+        testsupport::pumpEvents(20);
+        EXPECT_TRUE(s.unit.received().isEmpty());
+    }
+}
+
+// The block saved to a file comes back whole; a file of any other length is refused and the
+// block stays as it was.
+TEST(MainViewBlock, TheParameterFileRoundTripsAndOtherLengthsAreRefused) {
+    Identified s;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("settings.dat");
+    const QByteArray block = s.main->data;
+    ASSERT_TRUE(writeFile(path, "an older file that is longer than any block of the unit" +
+                                    QByteArray(200, 'x')));
+
+    int saved = 0;
+    s.shell.ui.savePanelAnswers.push_back(path);
+    s.app->menuItemSave->trigger();
+    s.main->saveParameterFile([&] { ++saved; }, {});
+    EXPECT_EQ(s.shell.ui.panelFileTypes, (std::vector<QString>{"dat", "dat"}));
+    EXPECT_EQ(s.shell.ui.savePanelTitles.front(), localized("SAVE_FILE_TITLE"));
+    EXPECT_EQ(saved, 0);              // the second panel was cancelled: nothing happens
+    EXPECT_EQ(readFile(path), block); // replaced, not overwritten in place
+    EXPECT_EQ(s.main->txtBottomMessage->text(), localized("SAVE_FILE_SUCCESS"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"settings.dat"});
+
+    s.main->data.fill('\0');
+    int shown = 0, opened = 0;
+    s.main->handlerDataToUI = [&] { ++shown; };
+    s.shell.ui.openPanelAnswers.push_back(path);
+    s.main->openParameterFile([&] { ++opened; }, {});
+    EXPECT_EQ(s.main->data, block);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(s.main->txtBottomMessage->text(), localized("OPEN_FILE_SUCCESS"));
+    testsupport::pumpEvents(10);
+    EXPECT_TRUE(s.unit.received().isEmpty()); // loading sends nothing
+
+    for (int size : {90, 92, 0}) {
+        SCOPED_TRACE(size);
+        const QString other = dir.filePath(QString("other-%1.dat").arg(size));
+        ASSERT_TRUE(writeFile(other, QByteArray(size, '\x55')));
+        const std::size_t before = s.shell.ui.alerts.size();
+        s.shell.ui.openPanelAnswers.push_back(other);
+        s.main->openParameterFile([&] { ++opened; }, {});
+        ASSERT_EQ(s.shell.ui.alerts.size(), before + 1);
+        EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline("BAD_FILE_FORMAT"));
+        EXPECT_EQ(s.main->data, block);
+        EXPECT_EQ(shown, 1);
+    }
+
+    int failures = 0;
+    s.shell.ui.openPanelAnswers.push_back(dir.filePath("gone.dat"));
+    s.main->openParameterFile({}, [&] { ++failures; });
+    EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline("FILE_NOT_EXISTS"));
+    EXPECT_EQ(failures, 1);
+    EXPECT_EQ(opened, 1);
+}
+
+TEST(MainViewBlock, AFileOfTheOtherDataVersionIsRefused) {
+    ConnectedShell s(170); // data version 16: 93 bytes
+    ASSERT_TRUE(s.identify());
+    ASSERT_EQ(s.main->dataLength, 93);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("v17.dat");
+    ASSERT_TRUE(writeFile(path, SimulatedUnit::defaultBlock(170, 0x11, 17)));
+    const QByteArray block = s.main->data;
+    s.shell.ui.openPanelAnswers.push_back(path);
+    s.main->openParameterFile({}, {});
+    EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline("BAD_FILE_FORMAT"));
+    EXPECT_EQ(s.main->data, block);
+}
+
+TEST(MainViewBlock, AFailedSaveReportsAndLeavesNoFile) {
+    Identified s;
+    QTemporaryDir dir;
+    for (const QString& path : {dir.filePath("missing/settings.dat"), dir.path()}) {
+        SCOPED_TRACE(path.toStdString());
+        int failed = 0;
+        s.shell.ui.savePanelAnswers.push_back(path);
+        s.main->saveParameterFile({}, [&] { ++failed; });
+        EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline("SAVE_FILE_FAILED"));
+        EXPECT_EQ(failed, 1);
+    }
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+}
+
+TEST(MainViewBlock, RestartSendsRebtWithTheCallersClosuresOnly) {
+    Identified s;
+    s.app->menuItemReboot->trigger();
+    EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline("RESTART_CONFIRM"));
+    EXPECT_EQ(s.shell.ui.lastAlert().buttons,
+              (QStringList{localized("RESTART_NOW"), localized("RESTART_LATER")}));
+    s.shell.ui.answer(1); // later
+    testsupport::pumpEvents(10);
+    EXPECT_TRUE(s.unit.received().isEmpty());
+
+    s.app->menuItemReboot->trigger();
+    s.confirm();
+    ASSERT_TRUE(s.waitFor([&] { return s.unit.count("REBT") == 1; }));
+
+    // The pages restart without asking; a time-out reaches only their closure.
+    Outcome o;
+    s.unit.injectFault(Fault::NoReply, "REBT");
+    s.main->restartDevice(false, o.onSuccess(), o.onError(), o.onTimeout());
+    ASSERT_TRUE(s.waitFor([&] { return s.unit.count("REBT") == 2; }));
+    s.shell.clock.advance(0.1);
+    EXPECT_TRUE(o.is(0, 0, 1));
+    EXPECT_EQ(s.shell.ui.alerts.size(), 2u);
+}
+
+TEST(MainViewBlock, FactoryRestoreReadsTheRestoredBlock) {
+    Identified s;
+    QByteArray changed = s.unit.block();
+    changed[30] = 99;
+    s.unit.setBlock(changed);
+    s.main->data = changed;
+
+    s.app->menuItemRestore->trigger();
+    EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline("RESET_CONFIRM"));
+    s.shell.ui.answer(1); // cancel
+    testsupport::pumpEvents(10);
+    EXPECT_TRUE(s.unit.received().isEmpty());
+
+    Outcome o;
+    s.main->factoryReset(o.onSuccess(), o.onError(), o.onTimeout());
+    s.confirm();
+    ASSERT_TRUE(s.waitFor([&] { return s.main->data != changed; }));
+    EXPECT_EQ(s.unit.frames(), (QList<QByteArray>{"REST", "R"}));
+    EXPECT_EQ(s.main->data, SimulatedUnit::defaultBlock(168, s.unit.firmwareVersion(), 0x10));
+    EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline("RESET_SUCCESS"));
+    EXPECT_EQ(s.shell.ui.lastAlert().style, AlertStyle::Informational);
+    EXPECT_EQ(s.main->txtBottomMessage->text(), localized("READ_SUCCESS"));
+    EXPECT_TRUE(o.is(1, 0, 0));
+}
+
+// Every outcome of a calibration, a request the busy link refuses too, unlocks the menus and
+// takes the progress sheet away.
+TEST(MainViewBlock, CalibrationsUnlockTheMenusWhateverHappens) {
+    enum class Ending { Success, Failure, TimeOut, Refused };
+    struct Case {
+        bool level;
+        Ending ending;
+        const char* alert; // none for a refused request
+    } cases[] = {
+        {true, Ending::Success, "CALIBRATION_SUCCESS"},
+        {false, Ending::Success, "CALIBRATION_SUCCESS"},
+        {true, Ending::Failure, "CALIBRATION_FAILED"},
+        {false, Ending::TimeOut, "RESPONSE_TIMEOUT"},
+        {true, Ending::Refused, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.level ? "level " : "hover ") << int(c.ending));
+        Identified s;
+        const QByteArray word = c.level ? "LEVL" : "HOVR";
+        if (c.ending == Ending::Failure)
+            s.unit.injectFault(Fault::WrongAck, word);
+        if (c.ending == Ending::TimeOut)
+            s.unit.injectFault(Fault::NoReply, word);
+        Outcome o;
+        if (c.level)
+            s.main->levelCalibration(o.onSuccess(), o.onError(), o.onTimeout());
+        else
+            s.main->hoverCalibration(o.onSuccess(), o.onError(), o.onTimeout());
+        ASSERT_EQ(s.shell.ui.alerts.size(), 1u);
+        EXPECT_EQ(s.shell.ui.lastAlert().messageText,
+                  headline(c.level ? "LEVEL_CALIBRATION_CONFIRM" : "HOVER_CALIBRATION_CONFIRM"));
+        EXPECT_EQ(s.shell.ui.lastAlert().buttons,
+                  (QStringList{localized("START"), localized("CANCEL")}));
+        if (c.ending == Ending::Refused) // a read is still waiting for its reply
+            ASSERT_TRUE(s.app->port->requestDataFrame("R", 91, true, 0.5));
+
+        s.confirm();
+        if (c.ending == Ending::Refused) {
+            EXPECT_TRUE(s.app->menuItemMain->isEnabled());
+            EXPECT_FALSE(s.main->modalViewController()->isPresentedAsSheet());
+            EXPECT_EQ(s.shell.ui.alerts.size(), 1u);
+            EXPECT_TRUE(o.is(0, 0, 0));
+            continue;
+        }
+        EXPECT_FALSE(s.app->menuItemMain->isEnabled());
+        EXPECT_FALSE(s.app->menuItemLanguage->isEnabled());
+        EXPECT_FALSE(s.app->menuItemHelp->isEnabled());
+        EXPECT_TRUE(s.main->modalViewController()->isPresentedAsSheet());
+        EXPECT_EQ(s.main->modalViewController()->txtMessage->text(), localized("CALIBRATING"));
+
+        if (c.ending == Ending::TimeOut) {
+            ASSERT_TRUE(s.waitFor([&] { return s.unit.count(word) == 1; }));
+            testsupport::pumpEvents(20);
+            s.shell.clock.advance(4.9);
+            EXPECT_FALSE(s.app->menuItemMain->isEnabled());
+            s.shell.clock.advance(0.1);
+        }
+        ASSERT_TRUE(s.waitForAlert(1));
+        EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline(c.alert));
+        EXPECT_TRUE(s.app->menuItemMain->isEnabled());
+        EXPECT_TRUE(s.app->menuItemLanguage->isEnabled());
+        EXPECT_TRUE(s.app->menuItemHelp->isEnabled());
+        EXPECT_FALSE(s.main->modalViewController()->isPresentedAsSheet());
+        if (c.ending == Ending::Success) {
+            EXPECT_TRUE(o.is(1, 0, 0));
+            ASSERT_TRUE(s.waitFor([&] { return s.unit.count("R") == 1; })); // read back
+        } else {
+            EXPECT_TRUE(o.is(0, c.ending == Ending::Failure, c.ending == Ending::TimeOut));
+        }
+    }
+}
+
+TEST(MainViewBlock, WithoutAnOpenPortEveryDeviceOperationWarnsAndSendsNothing) {
+    Identified s;
+    s.app->port->disconnect();
+    ASSERT_FALSE(s.app->port->isOpen());
+    Outcome o;
+    const std::vector<std::function<void()>> operations{
+        [&] { s.main->readFromDevice(o.onSuccess(), o.onError(), o.onTimeout()); },
+        [&] { s.main->writeToDevice(o.onSuccess(), o.onError(), o.onTimeout()); },
+        [&] { s.main->factoryReset(o.onSuccess(), o.onError(), o.onTimeout()); },
+        [&] { s.main->restartDevice(true, o.onSuccess(), o.onError(), o.onTimeout()); },
+        [&] { s.main->levelCalibration(o.onSuccess(), o.onError(), o.onTimeout()); },
+        [&] { s.main->hoverCalibration(o.onSuccess(), o.onError(), o.onTimeout()); },
+    };
+    for (const auto& operation : operations) {
+        const std::size_t before = s.shell.ui.alerts.size();
+        operation();
+        ASSERT_EQ(s.shell.ui.alerts.size(), before + 1);
+        EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline("SELECT_PORT_WARNING"));
+    }
+    s.shell.clock.advance(1.0);
+    testsupport::pumpEvents(10);
+    EXPECT_TRUE(o.is(0, 0, 0));
+    EXPECT_TRUE(s.unit.received().isEmpty());
+}
+
+// The unit is unplugged while its block is read: the user hears of both, and the link is free
+// for the unit when it comes back.
+TEST(MainViewBlock, UnpluggingDuringAReadEndsInMessagesNotInAHang) {
+    Identified s;
+    s.unit.holdReplies(true);
+    Outcome o;
+    s.main->readFromDevice(o.onSuccess(), o.onError(), o.onTimeout());
+    ASSERT_TRUE(s.waitFor([&] { return s.unit.heldReplies() == 1; }));
+
+    s.shell.ports.remove("SLAB_sim");
+    EXPECT_EQ(s.shell.ui.lastAlert().messageText,
+              splitAlertText(localized("PORT_REMOVED").arg("SLAB_sim")).message);
+    s.shell.clock.advance(0.5);
+    EXPECT_EQ(s.alertHeadlines().last(), headline("RESPONSE_TIMEOUT"));
+    EXPECT_TRUE(o.is(0, 0, 1));
+    EXPECT_FALSE(s.app->port->busy());
+
+    s.unit.holdReplies(false);
+    s.unit.clearRecord();
+    s.shell.ports.arrive(s.unit);
+    ASSERT_TRUE(s.app->port->isOpen());
+    s.main->readFromDevice(o.onSuccess(), o.onError(), o.onTimeout());
+    ASSERT_TRUE(s.waitFor([&] { return o.success == 1; }));
+    EXPECT_EQ(s.main->data, s.unit.block());
+}
+
+} // namespace

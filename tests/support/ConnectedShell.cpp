@@ -1,0 +1,47 @@
+#include "support/ConnectedShell.h"
+
+#include "OVX_Configurator/Alert.h"
+#include "OVX_Configurator/Localization.h"
+#include "support/EventLoop.h"
+
+namespace testsupport {
+
+QString headline(const char* key) {
+    return splitAlertText(localized(key)).message;
+}
+
+ConnectedShell::ConnectedShell(int model, const std::function<void(SimulatedUnit&)>& setUp)
+    : unit(model) {
+    if (setUp)
+        setUp(unit);
+    shell.ports.arrive(unit);
+    app = &shell.launch();
+    main = app->mainViewController();
+}
+
+bool ConnectedShell::identify() {
+    const std::size_t before = shell.ui.alerts.size();
+    main->detectDevice();
+    const int length = SimulatedUnit::blockLength(unit.deviceId(), unit.dataVersion());
+    waitFor([&] {
+        return (length > 0 && main->data.size() == length) || shell.ui.alerts.size() > before;
+    });
+    return length > 0 && main->data.size() == length;
+}
+
+bool ConnectedShell::waitFor(const std::function<bool()>& done) {
+    return waitUntil(done, 2000);
+}
+
+bool ConnectedShell::waitForAlert(std::size_t before) {
+    return waitFor([&] { return shell.ui.alerts.size() > before; });
+}
+
+QStringList ConnectedShell::alertHeadlines() const {
+    QStringList out;
+    for (const auto& alert : shell.ui.alerts)
+        out << alert.request.messageText;
+    return out;
+}
+
+} // namespace testsupport
