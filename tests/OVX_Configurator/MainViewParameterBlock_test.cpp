@@ -373,8 +373,9 @@ TEST(MainViewBlock, CalibrationsUnlockTheMenusWhateverHappens) {
                   headline(c.level ? "LEVEL_CALIBRATION_CONFIRM" : "HOVER_CALIBRATION_CONFIRM"));
         EXPECT_EQ(s.shell.ui.lastAlert().buttons,
                   (QStringList{localized("START"), localized("CANCEL")}));
-        if (c.ending == Ending::Refused) // a read is still waiting for its reply
+        if (c.ending == Ending::Refused) { // a read is still waiting for its reply
             ASSERT_TRUE(s.app->port->requestDataFrame("R", 91, true, 0.5));
+        }
 
         s.confirm();
         if (c.ending == Ending::Refused) {
