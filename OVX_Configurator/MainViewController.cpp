@@ -461,8 +461,7 @@ void MainViewController::detectDevice() {
     }
     appDelegate->port->requestDataFrame(
         "r", 3, true, identifyTimeout, [this] { identifyDevice(); },
-        [this] { showCriticalAlert(localized("RESPONSE_ERROR"), {}); },
-        [this] { showCriticalAlert(localized("RESPONSE_TIMEOUT"), {}); });
+        reportFailure("RESPONSE_ERROR", {}), reportFailure("RESPONSE_TIMEOUT", {}));
 }
 
 // Nothing of an earlier unit stays active: identity, block and handler slots are cleared and
@@ -608,6 +607,13 @@ void MainViewController::showBlockVersions() {
 
 // ---- The parameter block and the unit ----
 
+MainViewController::Callback MainViewController::reportFailure(const char* key, Callback then) {
+    return [this, key, then = std::move(then)] {
+        showCriticalAlert(localized(key), {});
+        run(then);
+    };
+}
+
 void MainViewController::readFromDevice(Callback onSuccess, Callback onError, Callback onTimeout) {
     if (!portIsOpen()) {
         warnPortNotConnected();
@@ -622,14 +628,7 @@ void MainViewController::readFromDevice(Callback onSuccess, Callback onError, Ca
             showInfoMessage(localized("READ_SUCCESS"));
             run(onSuccess);
         },
-        [this, onError] {
-            showCriticalAlert(localized("RESPONSE_ERROR"), {});
-            run(onError);
-        },
-        [this, onTimeout] {
-            showCriticalAlert(localized("RESPONSE_TIMEOUT"), {});
-            run(onTimeout);
-        });
+        reportFailure("RESPONSE_ERROR", onError), reportFailure("RESPONSE_TIMEOUT", onTimeout));
 }
 
 // Whether `data` is a whole block of the identified unit; else tells the user why not and runs
@@ -667,14 +666,8 @@ void MainViewController::writeToDevice(Callback onSuccess, Callback onError, Cal
                                  showInfoMessage(localized("WRITE_SUCCESS"));
                                  run(onSuccess);
                              },
-                             [this, onError] {
-                                 showCriticalAlert(localized("RESPONSE_ERROR"), {});
-                                 run(onError);
-                             },
-                             [this, onTimeout] {
-                                 showCriticalAlert(localized("RESPONSE_TIMEOUT"), {});
-                                 run(onTimeout);
-                             });
+                             reportFailure("RESPONSE_ERROR", onError),
+                             reportFailure("RESPONSE_TIMEOUT", onTimeout));
                      },
                      {});
 }
@@ -709,14 +702,8 @@ void MainViewController::factoryReset(Callback onSuccess, Callback onError, Call
                                  readFromDevice({}, {}, {});
                                  run(onSuccess);
                              },
-                             [this, onError] {
-                                 showCriticalAlert(localized("RESPONSE_ERROR"), {});
-                                 run(onError);
-                             },
-                             [this, onTimeout] {
-                                 showCriticalAlert(localized("RESPONSE_TIMEOUT"), {});
-                                 run(onTimeout);
-                             });
+                             reportFailure("RESPONSE_ERROR", onError),
+                             reportFailure("RESPONSE_TIMEOUT", onTimeout));
                      },
                      {});
 }

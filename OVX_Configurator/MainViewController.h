@@ -202,6 +202,8 @@ private:
     void endFirmwareWork();
     void forgetDevice();
     bool checkBlock(const Callback& onFailure);
+    // A closure that shows the critical alert of `key`, then runs `then`.
+    Callback reportFailure(const char* key, Callback then);
     void calibrate(const char* confirmKey, const char* command, Callback onSuccess,
                    Callback onError, Callback onTimeout);
     template <class Page> Page* page(std::unique_ptr<Page>& slot);
