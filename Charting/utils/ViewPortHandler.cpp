@@ -18,12 +18,14 @@ double floorToHundredths(double v) {
     return std::floor(v * 100.0) / 100.0;
 }
 
-// The smallest scale is at least 1; a largest scale of 0 means no limit.
+// The smallest scale is at least 1; a largest scale of 0 means no limit. A limit that is not a
+// number (a visible range of 0 over an axis range of 0) is taken the same way: the smallest scale
+// as 1, the largest as no limit, so that it never reaches the touch matrix.
 double lowerScaleLimit(double v) {
-    return v < 1.0 ? 1.0 : v;
+    return v >= 1.0 ? v : 1.0;
 }
 double upperScaleLimit(double v) {
-    return v == 0.0 ? kLargest : v;
+    return v == 0.0 || std::isnan(v) ? kLargest : v;
 }
 
 // A scale raised to the minimum (also when it is not a number), then lowered to the maximum.

@@ -8,6 +8,7 @@
 #include "Charting/formatters/DefaultValueFormatter.h"
 #include "Charting/formatters/IndexAxisValueFormatter.h"
 #include "Charting/utils/NumberFormatter.h"
+#include "Charting/utils/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 
 #include <clocale>
 #include <limits>
+#include <locale>
 
 using namespace charting;
 
@@ -101,17 +103,55 @@ TEST(NumberFormatter, TextsForValuesAndDecimals) {
     EXPECT_EQ(plain->minimumFractionDigits(), 1);
 }
 
+TEST(NumberText, ShortestTexts) {
+    struct Case {
+        double value;
+        const char* text;
+    };
+    const Case cases[] = {
+        {2, "2.0"},
+        {0.25, "0.25"},
+        {-3.5, "-3.5"},
+        {-0.0, "-0.0"},
+        {0.1, "0.1"},
+        {1.0 / 3, "0.3333333333333333"},
+        {123456.0, "123456.0"},
+        {1e300, "1e+300"},
+        {kNaN, "nan"},
+        {kInf, "inf"},
+        {-kInf, "-inf"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(shortestText(c.value), c.text) << c.text;
+}
+
+namespace {
+// A C++ locale that writes a decimal comma and groups with dots.
+struct CommaPunct : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+} // namespace
+
 TEST(NumberFormatter, IgnoresTheProcessLocale) {
     const char* previous = std::setlocale(LC_ALL, nullptr);
     std::string saved = previous ? previous : "C";
     QLocale savedDefault;
+    std::locale savedGlobal;
     bool german = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
     QLocale::setDefault(QLocale(QLocale::German));
+    std::locale::global(std::locale(std::locale::classic(), new CommaPunct));
+
     EXPECT_EQ(withDecimals(2)->string(1234.5), "1,234.50");
+    EXPECT_EQ(shortestText(1234.5), "1234.5");
+    EXPECT_EQ(DefaultAxisValueFormatter::create()->stringForValue(-0.75, nullptr), "-1");
+
+    std::locale::global(savedGlobal);
     QLocale::setDefault(savedDefault);
     std::setlocale(LC_ALL, saved.c_str());
     if (!german)
-        GTEST_LOG_(INFO) << "de_DE.UTF-8 not installed; only Qt's default locale was changed";
+        GTEST_LOG_(INFO) << "de_DE.UTF-8 not installed; only Qt's and C++'s locales were changed";
 }
 
 TEST(DefaultValueFormatter, Initialisers) {

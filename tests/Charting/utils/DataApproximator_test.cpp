@@ -77,6 +77,19 @@ TEST(DataApproximator, CountLimitedReduction) {
         line.push_back({double(i), 2.0 * i});
     EXPECT_EQ(DataApproximator::reduceWithDouglasPeukerN(line, 5), (Points{{0, 0}, {9, 18}}));
 
+    // Equal distances: the segment queued last is split first. After the peak (3, 5) both halves
+    // have their farthest point exactly 10 / sqrt(34) away; the right half was queued last.
+    Points twin{{0, 0}, {1, 1}, {2, 0}, {3, 5}, {4, 0}, {5, 1}, {6, 0}};
+    EXPECT_EQ(DataApproximator::reduceWithDouglasPeukerN(twin, 4),
+              (Points{{0, 0}, {3, 5}, {4, 0}, {6, 0}}));
+    EXPECT_EQ(DataApproximator::reduceWithDouglasPeukerN(twin, 5),
+              (Points{{0, 0}, {2, 0}, {3, 5}, {4, 0}, {6, 0}}));
+
+    // A closed outline: the corner farthest from the shared end point is kept first.
+    Points square{{0, 0}, {1, 0}, {1, 1}, {0.5, 1}, {0, 1}, {0, 0}};
+    EXPECT_EQ(DataApproximator::reduceWithDouglasPeukerN(square, 3),
+              (Points{{0, 0}, {1, 1}, {0, 0}}));
+
     // Non-numbers are never chosen.
     const double nan = std::numeric_limits<double>::quiet_NaN();
     Points withNaN{{0, 0}, {1, nan}, {2, 3}, {3, 0}};

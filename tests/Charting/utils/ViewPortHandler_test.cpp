@@ -184,3 +184,69 @@ TEST(ViewPortHandler, LineIntersection) {
     EXPECT_TRUE(h->isIntersectingLine(Point{50, 60}, Point{500, 500}));  // start inside
     EXPECT_FALSE(h->isIntersectingLine(Point{0, 300}, Point{300, 180})); // passes below
 }
+
+TEST(ViewPortHandler, ClampWhenLimitsCross) {
+    // A negative drag offset makes the translation limits cross: horizontally the upper limit
+    // wins, vertically the lower one.
+    auto h = ViewPortHandler::create(100, 100);
+    h->setDragOffsetX(-20);
+    h->setDragOffsetY(-20);
+    for (double t : {-50.0, 0.0, 50.0}) {
+        SCOPED_TRACE(t);
+        AffineTransform m = h->refresh(AffineTransform{1, 0, 0, 1, t, t}, nullptr, false);
+        EXPECT_EQ(m.tx, -20);
+        EXPECT_EQ(m.ty, 20);
+    }
+    // A smallest scale above the largest: raised to the smallest, then lowered to the largest.
+    h->setMinMaxScaleX(5, 2);
+    EXPECT_EQ(h->refresh(AffineTransform::makeScale(10, 1), nullptr, false).a, 2);
+    EXPECT_EQ(h->refresh(AffineTransform::makeScale(1, 1), nullptr, false).a, 2);
+    // b and c pass through the clamp untouched.
+    AffineTransform skew = h->refresh(AffineTransform{2, 0.3, -0.4, 1, 0, 0}, nullptr, false);
+    EXPECT_EQ(skew.b, 0.3);
+    EXPECT_EQ(skew.c, -0.4);
+}
+
+TEST(ViewPortHandler, ScaleLimitsThatAreNotNumbers) {
+    // A visible range of 0 over an axis range of 0 gives 0 / 0: the limit is taken as none.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    auto h = ViewPortHandler::create(100, 100);
+    h->refresh(AffineTransform{2, 0, 0, 2, -30, 30}, nullptr, false);
+    h->setMinimumScaleX(nan);
+    h->setMinMaxScaleY(nan, nan);
+    EXPECT_EQ(h->minScaleX(), 1);
+    EXPECT_EQ(h->minScaleY(), 1);
+    EXPECT_EQ(h->maxScaleY(), std::numeric_limits<double>::max());
+    expectMatrix(h->touchMatrix(), 2, 2, -30, 30);
+    EXPECT_TRUE(h->canZoomInMoreY());
+    h->setMaximumScaleX(nan);
+    EXPECT_EQ(h->maxScaleX(), std::numeric_limits<double>::max());
+    expectMatrix(h->refresh(AffineTransform::makeScale(3, 3), nullptr, false), 3, 3, 0, 0);
+}
+
+TEST(ViewPortHandler, ZoomAndDragStates) {
+    auto h = ViewPortHandler::create(100, 100);
+    EXPECT_TRUE(h->isFullyZoomedOut());
+    EXPECT_FALSE(h->canZoomOutMoreX());
+    EXPECT_TRUE(h->canZoomInMoreX());
+    EXPECT_TRUE(h->hasNoDragOffset());
+
+    h->refresh(AffineTransform::makeScale(2, 1), nullptr, false);
+    EXPECT_FALSE(h->isFullyZoomedOutX());
+    EXPECT_TRUE(h->isFullyZoomedOutY());
+    EXPECT_FALSE(h->isFullyZoomedOut());
+    EXPECT_TRUE(h->canZoomOutMoreX());
+    EXPECT_FALSE(h->canZoomOutMoreY());
+
+    // At a smallest scale above 1 the view is never fully zoomed out, even at that scale.
+    h->setMinimumScaleY(3);
+    EXPECT_EQ(h->scaleY(), 3);
+    EXPECT_FALSE(h->canZoomOutMoreY());
+    EXPECT_FALSE(h->isFullyZoomedOutY());
+
+    h->setDragOffsetY(5);
+    EXPECT_FALSE(h->hasNoDragOffset());
+    h->setDragOffsetY(-5);
+    EXPECT_TRUE(h->hasNoDragOffset());
+    EXPECT_EQ(h->transOffsetY(), -5);
+}
