@@ -1,7 +1,6 @@
 #include "Charting/data/ChartData.h"
 #include "Charting/data/ChartDataEntry.h"
 #include "Charting/data/LineChartData.h"
-#include "Charting/data/LineChartDataProvider.h"
 #include "Charting/data/LineChartDataSet.h"
 #include "Charting/formatters/DefaultAxisValueFormatter.h"
 #include "Charting/formatters/DefaultFillFormatter.h"
@@ -9,6 +8,7 @@
 #include "Charting/formatters/IndexAxisValueFormatter.h"
 #include "Charting/utils/NumberFormatter.h"
 #include "Charting/utils/NumberText.h"
+#include "support/FakeLineChart.h"
 
 #include <gtest/gtest.h>
 
@@ -29,30 +29,6 @@ std::shared_ptr<NumberFormatter> withDecimals(int decimals) {
     f->applyDecimals(decimals);
     return f;
 }
-
-// A line chart as the fill formatter sees it: its data and its y range.
-class FakeLineChart : public LineChartDataProvider {
-public:
-    double chartXMin() override { return 0; }
-    double chartXMax() override { return 0; }
-    double chartYMin() override { return -100; }
-    double chartYMax() override { return 100; }
-    double maxHighlightDistance() override { return 500; }
-    double xRange() override { return 0; }
-    platform::Point centerOffsets() override { return {}; }
-    std::shared_ptr<ChartData> data() override { return chartData; }
-    int maxVisibleCount() override { return 100; }
-    std::shared_ptr<Transformer> getTransformerForAxis(AxisDependency) override { return {}; }
-    bool isInverted(AxisDependency) override { return false; }
-    double lowestVisibleX() override { return 0; }
-    double highestVisibleX() override { return 0; }
-    std::shared_ptr<LineChartData> lineData() override {
-        return std::dynamic_pointer_cast<LineChartData>(chartData);
-    }
-    std::shared_ptr<YAxis> getAxis(AxisDependency) override { return {}; }
-
-    std::shared_ptr<ChartData> chartData;
-};
 
 std::shared_ptr<LineChartDataSet> setFrom(double yMin, double yMax) {
     return LineChartDataSet::create(
@@ -241,7 +217,9 @@ TEST(IndexAxisValueFormatter, NamesWholeishValues) {
 }
 
 TEST(DefaultFillFormatter, FillLinePosition) {
-    FakeLineChart chart;
+    testsupport::FakeLineChart chart;
+    chart.yMin = -100;
+    chart.yMax = 100;
     auto formatter = DefaultFillFormatter::create();
 
     // No chart data.

@@ -1,12 +1,10 @@
 #include "Charting/data/ChartDataEntry.h"
 #include "Charting/data/LineChartData.h"
-#include "Charting/data/LineChartDataProvider.h"
 #include "Charting/data/LineChartDataSet.h"
 #include "Charting/highlight/ChartHighlighter.h"
 #include "Charting/highlight/Highlight.h"
 #include "Charting/highlight/Range.h"
-#include "Charting/utils/Transformer.h"
-#include "Charting/utils/ViewPortHandler.h"
+#include "support/FakeLineChart.h"
 
 #include <gtest/gtest.h>
 
@@ -14,50 +12,10 @@
 #include <limits>
 
 using namespace charting;
+using testsupport::FakeLineChart;
 
 namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// A 100 x 100 chart without offsets showing x 0...10 and y 0...10 on both axes: value (x, y) is
-// pixel (10x, 100 - 10y).
-class FakeChart : public LineChartDataProvider {
-public:
-    FakeChart() {
-        handler_ = ViewPortHandler::create(100, 100);
-        handler_->restrainViewPort(0, 0, 0, 0);
-        for (auto& t : transformers_) {
-            t = Transformer::create(handler_);
-            t->prepareMatrixValuePx(0, 10, 10, 0);
-            t->prepareMatrixOffset(false);
-        }
-    }
-    double chartXMin() override { return 0; }
-    double chartXMax() override { return 10; }
-    double chartYMin() override { return 0; }
-    double chartYMax() override { return 10; }
-    double maxHighlightDistance() override { return maxDistance; }
-    double xRange() override { return 10; }
-    platform::Point centerOffsets() override { return {50, 50}; }
-    std::shared_ptr<ChartData> data() override { return chartData; }
-    int maxVisibleCount() override { return 100; }
-    std::shared_ptr<Transformer> getTransformerForAxis(AxisDependency axis) override {
-        return transformers_[axis == AxisDependency::left ? 0 : 1];
-    }
-    bool isInverted(AxisDependency) override { return false; }
-    double lowestVisibleX() override { return 0; }
-    double highestVisibleX() override { return 10; }
-    std::shared_ptr<LineChartData> lineData() override {
-        return std::dynamic_pointer_cast<LineChartData>(chartData);
-    }
-    std::shared_ptr<YAxis> getAxis(AxisDependency) override { return {}; }
-
-    std::shared_ptr<ChartData> chartData;
-    double maxDistance = 500;
-
-private:
-    std::shared_ptr<ViewPortHandler> handler_;
-    std::shared_ptr<Transformer> transformers_[2];
-};
 
 // A chart that is not axis-based.
 class PlainChart : public ChartDataProvider {
@@ -99,7 +57,7 @@ void expectHighlight(const std::shared_ptr<Highlight>& h, double x, double y, in
 } // namespace
 
 TEST(ChartHighlighter, TouchPointToTheNearestEntry) {
-    FakeChart chart;
+    FakeLineChart chart;
     chart.chartData = LineChartData::create({lineSet({{1, 2}, {3, 6}, {5, 4}})});
     auto highlighter = ChartHighlighter::create(&chart);
 
@@ -111,7 +69,7 @@ TEST(ChartHighlighter, TouchPointToTheNearestEntry) {
 }
 
 TEST(ChartHighlighter, MaxHighlightDistanceIsExclusive) {
-    FakeChart chart;
+    FakeLineChart chart;
     chart.chartData = LineChartData::create({lineSet({{5, 5}})}); // pixel (50, 50)
     auto highlighter = ChartHighlighter::create(&chart);
     chart.maxDistance = 10;
@@ -120,7 +78,7 @@ TEST(ChartHighlighter, MaxHighlightDistanceIsExclusive) {
 }
 
 TEST(ChartHighlighter, TiesAndAxisChoice) {
-    FakeChart chart;
+    FakeLineChart chart;
     auto highlighter = ChartHighlighter::create(&chart);
 
     // Two left-axis data sets with the same entry: the lower data-set position wins.
@@ -133,8 +91,8 @@ TEST(ChartHighlighter, TiesAndAxisChoice) {
     expectHighlight(highlighter->getHighlight(5, 50, 50), 5, 4, 1, AxisDependency::right);
 
     // The axis whose candidates lie nearer vertically.
-    chart.chartData = LineChartData::create(
-        {lineSet({{5, 4}}, AxisDependency::right), lineSet({{5, 5.1}})});
+    chart.chartData =
+        LineChartData::create({lineSet({{5, 4}}, AxisDependency::right), lineSet({{5, 5.1}})});
     expectHighlight(highlighter->getHighlight(5, 50, 50), 5, 5.1, 1, AxisDependency::left);
 
     // Only left-axis data sets.
@@ -143,7 +101,7 @@ TEST(ChartHighlighter, TiesAndAxisChoice) {
 }
 
 TEST(ChartHighlighter, CandidatesAndTheirSources) {
-    FakeChart chart;
+    FakeLineChart chart;
     auto highlighter = ChartHighlighter::create(&chart);
 
     // Several entries sharing the nearest x all become candidates.
@@ -191,7 +149,7 @@ TEST(ChartHighlighter, NeedsALiveAxisBasedChart) {
 
     std::shared_ptr<ChartHighlighter> highlighter;
     {
-        FakeChart chart;
+        FakeLineChart chart;
         chart.chartData = LineChartData::create({lineSet({{5, 5}})});
         highlighter = ChartHighlighter::create(&chart);
         EXPECT_EQ(highlighter->chart(), &chart);
