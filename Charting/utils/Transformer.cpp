@@ -83,9 +83,9 @@ void Transformer::rectToPixelHorizontal(Rect& r) const {
     rectToPixel(r);
 }
 
-void Transformer::rectToPixelHorizontal(Rect& r, double phaseY) const {
-    const double right = (r.origin.x + r.size.width) * phaseY;
-    const double left = r.origin.x * phaseY;
+void Transformer::rectToPixelHorizontal(Rect& r, double phase) const {
+    const double right = (r.origin.x + r.size.width) * phase;
+    const double left = r.origin.x * phase;
     r = Rect(left, r.origin.y, right - left, r.size.height);
     rectToPixel(r);
 }

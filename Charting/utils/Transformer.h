@@ -30,9 +30,11 @@ public:
 
     // Rectangles to pixels: the upright bounding box of the mapped corners.
     virtual void rectToPixel(platform::Rect& r) const;
+    // With the y extent scaled by the phase first: bars grow from the value 0 line.
     virtual void rectToPixel(platform::Rect& r, double phaseY) const;
     virtual void rectToPixelHorizontal(platform::Rect& r) const;
-    virtual void rectToPixelHorizontal(platform::Rect& r, double phaseY) const;
+    // With the x extent scaled by the phase first.
+    virtual void rectToPixelHorizontal(platform::Rect& r, double phase) const;
     virtual void rectsToPixels(std::vector<platform::Rect>& rects) const;
 
     // Pixels to values.

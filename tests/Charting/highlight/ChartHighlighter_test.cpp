@@ -209,6 +209,9 @@ TEST(Highlight, InitialisersAndEquality) {
 
     EXPECT_EQ(a->description(), "Highlight, x: 1.0, y: 2.0, dataIndex (combined charts): 0, "
                                 "dataSetIndex: 4, stackIndex (only stacked barentry): -1");
+    EXPECT_EQ(Highlight::create(0.1, 1, 2)->description(),
+              "Highlight, x: 0.1, y: nan, dataIndex (combined charts): -1, dataSetIndex: 1, "
+              "stackIndex (only stacked barentry): 2");
 }
 
 TEST(Range, OpenBelowClosedAbove) {
