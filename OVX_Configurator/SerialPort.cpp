@@ -294,9 +294,13 @@ void SerialPort::serialPortDidReceiveData(const std::shared_ptr<TTYSerialPort>& 
     // A port left behind by a later connect may still report: its bytes are no reply.
     if (data.isEmpty() || port != serialPort_)
         return;
-    receiveBuff_.append(data);
     dataSizeReceived_ += data.size();
-    if (pending_ != Pending::None && dataSizeReceived_ == expectedDataSize_) {
+    // Bytes nobody waits for, and bytes past the expected length (that reply can no longer
+    // complete), are counted but not kept: a device that keeps talking never fills the memory.
+    if (pending_ == Pending::None || dataSizeReceived_ > expectedDataSize_)
+        return;
+    receiveBuff_.append(data);
+    if (dataSizeReceived_ == expectedDataSize_) {
         dataReceived_ = true;
         checkResponse();
     }

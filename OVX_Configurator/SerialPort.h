@@ -75,7 +75,9 @@ public:
     // True when serialPort() exists and is open.
     bool isOpen() const;
     bool dataReceived() const { return dataReceived_; }
+    // Bytes received since the current request or poll started.
     qint64 dataSizeReceived() const { return dataSizeReceived_; }
+    // The reply collected so far; it never holds more than the expected number of bytes.
     const QByteArray& receiveBuff() const { return receiveBuff_; }
     const QByteArray& sendBuff() const { return sendBuff_; }
     bool busy() const { return busy_; }

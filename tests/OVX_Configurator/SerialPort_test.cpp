@@ -83,18 +83,30 @@ const QByteArray kIdentity = bytes({168, 0x21, 0x10});
 // ---- Every request kind, end to end ----
 
 TEST_F(SerialPortTest, CommandsGoOutAsTheirBareWord) {
-    Outcome rebt, levl;
-    EXPECT_TRUE(
-        link->sendCommand("REBT", true, 0.1, rebt.onSuccess(), rebt.onError(), rebt.onTimeout()));
-    EXPECT_TRUE(link->busy());
-    ASSERT_TRUE(settle(rebt));
-    EXPECT_EQ(rebt.str(), "success 1, error 0, timeout 0");
-    EXPECT_FALSE(link->busy());
-    EXPECT_TRUE(link->sendCommandDualAck("LEVL", true, 5.0, levl.onSuccess(), levl.onError(),
-                                         levl.onTimeout()));
-    ASSERT_TRUE(settle(levl));
-    EXPECT_EQ(levl.str(), "success 1, error 0, timeout 0");
-    EXPECT_EQ(unit.received(), QByteArray("REBTLEVL"));
+    // Restart, calibration, servo procedure and accelerometer wizard commands: the word (or the
+    // single step byte) and nothing else, one or two acknowledge bytes back.
+    struct Case {
+        QByteArray word;
+        bool dual;
+    } cases[] = {{"REBT", false}, {"LEVL", true},        {"TRIM", false},      {"CNCL", false},
+                 {"ACCL", false}, {bytes({0x01}), true}, {bytes({0x02}), true}};
+    QByteArray sent;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.word.toHex().toStdString());
+        Outcome o;
+        if (c.dual)
+            EXPECT_TRUE(link->sendCommandDualAck(c.word, true, 5.0, o.onSuccess(), o.onError(),
+                                                 o.onTimeout()));
+        else
+            EXPECT_TRUE(
+                link->sendCommand(c.word, true, 0.5, o.onSuccess(), o.onError(), o.onTimeout()));
+        EXPECT_TRUE(link->busy());
+        ASSERT_TRUE(settle(o));
+        EXPECT_EQ(o.str(), "success 1, error 0, timeout 0");
+        EXPECT_FALSE(link->busy());
+        sent += c.word;
+        EXPECT_EQ(unit.received(), sent);
+    }
 }
 
 TEST_F(SerialPortTest, DataFrameRequestsLeaveThePayloadInData) {
@@ -188,6 +200,7 @@ TEST_F(SerialPortTest, RequestBytesKeepsTheFirstByteOnly) {
     ASSERT_TRUE(settle(o));
     EXPECT_EQ(o.success, 1);
     EXPECT_EQ(link->data(), bytes({0x42}));
+    EXPECT_EQ(unit.received(), QByteArray("?"));
 }
 
 TEST_F(SerialPortTest, PollsDeliverPayloadWithoutHoldingTheLink) {
@@ -208,6 +221,7 @@ TEST_F(SerialPort166Test, PollWithoutCrcAndSplitWrite) {
     link->pollDataFrameWithoutCRC("d", 30, [&] { ++polled; });
     ASSERT_TRUE(testsupport::waitUntil([&] { return polled > 0; }));
     EXPECT_EQ(link->data(), QByteArray(30, '\x07'));
+    EXPECT_EQ(unit.received(), QByteArray("d"));
 
     // The letter alone; the head of the block 0.1 s later, without blocking the main thread.
     unit.clearRecord();
@@ -343,6 +357,71 @@ TEST_F(SerialPortTest, AcknowledgeChecks) {
         EXPECT_EQ(o.str(), c.expected);
         EXPECT_EQ(link->data(), before);
     }
+}
+
+TEST_F(SerialPortTest, PollRepliesThatFailTheirCheckRunNothing) {
+    struct Case {
+        Fault fault;
+        int arrives; // bytes of the damaged 14-byte reply that reach the link
+    } cases[] = {{Fault::WrongAck, 14},   {Fault::BadCrc, 14},    {Fault::SwappedCrc, 14},
+                 {Fault::ShortReply, 13}, {Fault::ExtraByte, 15}, {Fault::NoReply, 0}};
+    const QByteArray info = bytes({1, 0, 2, 77, 1, 0, 5, 0, 0, 0, 1});
+    unit.setPollPayload("INFO", info);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.fault));
+        ASSERT_TRUE(link->requestDataFrame("r", 3, true, 0.5));
+        ASSERT_TRUE(testsupport::waitUntil([&] { return !link->busy(); }));
+        ASSERT_EQ(link->data(), kIdentity);
+
+        unit.injectFault(c.fault, "INFO");
+        int polled = 0;
+        link->pollDataFrame("INFO", 11, [&] { ++polled; });
+        testsupport::waitUntil([&] { return link->dataSizeReceived() == c.arrives; }, 500);
+        testsupport::pumpEvents(20);
+        clock.advance(1.0);
+        EXPECT_EQ(link->dataSizeReceived(), c.arrives);
+        EXPECT_EQ(polled, 0);
+        EXPECT_EQ(link->data(), kIdentity);
+        EXPECT_FALSE(link->busy());
+
+        link->pollDataFrame("INFO", 11, [&] { ++polled; }); // the next poll starts afresh
+        ASSERT_TRUE(testsupport::waitUntil([&] { return polled == 1; }));
+        EXPECT_EQ(link->data(), info);
+    }
+}
+
+TEST_F(SerialPortTest, BytesNobodyWaitsForAreCountedButNotKept) {
+    // An idle link on a device that keeps talking, then a poll whose reply runs on: the
+    // accumulator never holds more than the reply it waits for.
+    const QByteArray chunk(1024, '\x55');
+    auto chatter = [&] {
+        for (int i = 0; i < 16; ++i) {
+            const qint64 before = link->dataSizeReceived();
+            unit.sendRaw(chunk);
+            ASSERT_TRUE(testsupport::waitUntil(
+                [&] { return link->dataSizeReceived() == before + chunk.size(); }));
+        }
+    };
+    chatter();
+    EXPECT_EQ(link->dataSizeReceived(), 16 * 1024);
+    EXPECT_TRUE(link->receiveBuff().isEmpty());
+
+    unit.injectFault(Fault::ExtraByte, "INFO");
+    int polled = 0;
+    link->pollDataFrame("INFO", 11, [&] { ++polled; });
+    ASSERT_TRUE(testsupport::waitUntil([&] { return link->dataSizeReceived() == 15; }));
+    chatter();
+    EXPECT_EQ(link->dataSizeReceived(), 15 + 16 * 1024);
+    EXPECT_LE(link->receiveBuff().size(), 14);
+    EXPECT_EQ(polled, 0);
+
+    Outcome o;
+    ASSERT_TRUE(
+        link->requestDataFrame("r", 3, true, 0.5, o.onSuccess(), o.onError(), o.onTimeout()));
+    clock.advance(SerialPort::pollReplyWindow); // the request waits out the poll's reply
+    ASSERT_TRUE(settle(o));
+    EXPECT_EQ(o.str(), "success 1, error 0, timeout 0");
+    EXPECT_EQ(link->data(), kIdentity);
 }
 
 // ---- Busy rule and time-outs ----
