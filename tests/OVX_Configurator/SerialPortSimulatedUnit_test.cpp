@@ -177,6 +177,30 @@ TEST(SimulatedUnit, FixedPollPayloadAndUnknownCommandsUnanswered) {
     EXPECT_EQ(unit.frames(), (QList<QByteArray>{"INFO", "d"}));
 }
 
+TEST(SimulatedUnit, StatusReportsTheRunningProcedure) {
+    SimulatedUnit unit(168);
+    Line line(unit);
+    auto state = [&] {
+        line.send("INFO");
+        const QByteArray reply = line.read(14);
+        return reply.size() == 14 ? int(reply[1]) : -1;
+    };
+    EXPECT_EQ(state(), 1);
+    struct Case {
+        const char* start;
+        int running;
+    } cases[] = {{"TRIM", 7}, {"TRVL", 8}, {"ACCL", 4}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.start);
+        line.send(c.start);
+        EXPECT_EQ(line.read(1), bytes({0x0D}));
+        EXPECT_EQ(state(), c.running);
+        line.send("CNCL");
+        EXPECT_EQ(line.read(1), bytes({0x0D}));
+        EXPECT_EQ(state(), 1);
+    }
+}
+
 TEST(SimulatedUnit, AccelerometerCalibrationStepsOnlyWhileCalibrating) {
     SimulatedUnit unit(169);
     Line line(unit);

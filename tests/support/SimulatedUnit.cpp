@@ -171,7 +171,11 @@ QByteArray SimulatedUnit::pollPayload(const QByteArray& command) {
     const int n = pollCounters_[command]++;
     QByteArray p(length, '\0');
     if (command == "INFO") {
-        p[0] = 1;  // standby
+        // System state: standby, or the procedure that runs.
+        p[0] = char(procedure_ == "ACCL"   ? 4
+                    : procedure_ == "TRIM" ? 7
+                    : procedure_ == "TRVL" ? 8
+                                           : 1);
         p[2] = 1;  // normal mode
         p[3] = 80; // master gain
         for (int k = 0; k < 7; ++k)

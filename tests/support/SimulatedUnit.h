@@ -86,7 +86,9 @@ public:
     // Payload length of a poll for a model; 0 when the model has no such poll.
     static int pollPayloadLength(int deviceId, const QByteArray& command);
     // Answers `command` ("INFO", "STCK", "SERV", "SNSR", "d") with this payload from now on,
-    // instead of generated moving values. An empty payload goes back to generated values.
+    // instead of generated moving values (the generated "INFO" reports the running procedure
+    // as its system state: 4 "ACCL", 7 "TRIM", 8 "TRVL", else 1). An empty payload goes back
+    // to generated values.
     void setPollPayload(const QByteArray& command, const QByteArray& payload);
 
     // ---- Procedures ----
