@@ -178,8 +178,9 @@ public:
     // One HTTP(S) GET of `urlText`. `onSuccess` gets the body of a 2xx answer; `onError` gets
     // the reason of any failure: the network's own text, statusCodeText for another status,
     // a time-out after 60 s without progress, or a body larger than kHttpMaximumBytes. Exactly
-    // one of them runs, later, on the main thread, unless the delegate is gone by then; for
-    // an address that is not HTTP neither runs. No alert is shown here.
+    // one of them runs, later, on the main thread, unless the delegate is gone by then; an
+    // answer that is not HTTP (another scheme) runs neither unless it failed. No alert is shown
+    // here.
     void httpGet(const QString& urlText, std::function<void(const QByteArray&)> onSuccess,
                  std::function<void(const QString&)> onError);
     // "STATUS_CODE" + ": " + the status in decimal.

@@ -30,6 +30,15 @@ bool hasText(const std::optional<QString>& text) {
     return text && !text->isEmpty();
 }
 
+// The address of the release file `fileName` on the site `site`. The name is taken as the path
+// it stands for: a space in it is escaped instead of making no address at all, and a "?" or "#"
+// stays part of the name instead of starting a query or a fragment.
+QString downloadAddress(const QString& site, const QString& fileName) {
+    QUrl url(site);
+    url.setPath(url.path() + kSoftwareDownloadPath + fileName, QUrl::TolerantMode);
+    return url.toString(QUrl::FullyEncoded);
+}
+
 } // namespace
 
 // ---- Timers ----
@@ -78,7 +87,7 @@ void AppDelegate::handleSoftwareUpdateList(const QByteArray& data, bool backgrou
     const QString title = hasText(offer->title)     ? *offer->title
                           : hasText(offer->version) ? *offer->version
                                                     : *offer->build;
-    const QString download = webSiteAddress + kSoftwareDownloadPath + *offer->filename;
+    const QString download = downloadAddress(webSiteAddress, *offer->filename);
     QPointer<AppDelegate> self(this);
     showThreeButtonAlert(
         localized("SOFTWARE_UPDATE_AVAILABLE").arg(title), localized("DOWNLOAD_NOW"),
@@ -300,7 +309,7 @@ void AppDelegate::handleHttpResponse(QNetworkReply& reply, bool timedOut, bool t
             if (onSuccess)
                 onSuccess(body);
         };
-    } // no HTTP answer at all (an address of another scheme): nothing runs
+    } // a good answer that is not HTTP (an address of another scheme): nothing runs
 
     // The closure runs from the event loop, after the reply has finished its own work, and
     // only while the delegate lives.

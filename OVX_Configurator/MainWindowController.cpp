@@ -26,6 +26,7 @@ QMainWindow* MainWindowController::window() {
 
 void MainWindowController::windowDidLoad() {
     MainViewController* content = mainViewController();
+    content->window = window_.get(); // also when the main view was made before the window
     window_->setCentralWidget(content->view());
 }
 

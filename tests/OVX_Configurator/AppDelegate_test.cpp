@@ -169,16 +169,24 @@ TEST(AppDelegateMenus, StartWithTheDeviceItemsDisabledAndLockTogether) {
 }
 
 TEST(AppDelegateWebPages, CarryTheWebSiteLanguage) {
-    ShellEnvironment shell(QStringList{"zh-Hant"});
-    AppDelegate& app = shell.launch();
-    app.webSiteAddress = QStringLiteral("https://maker.example");
-    app.menuItemManualDownloadAction();
-    app.menuItemVisitWebsiteAction();
-    app.openURLString(QString());                   // forms no URL
-    app.openURLString(QStringLiteral("not a url")); // has no scheme
-    ASSERT_EQ(shell.ui.openedUrls.size(), 2u);
-    EXPECT_EQ(shell.ui.openedUrls[0].toString(), "https://maker.example/manuals/?lang=zh-tw");
-    EXPECT_EQ(shell.ui.openedUrls[1].toString(), "https://maker.example?lang=zh-tw");
+    const std::pair<const char*, const char*> cases[] = {
+        {"zh-Hant", "zh-tw"}, {"zh-Hans", "zh-cn"}, {"en", "en"}};
+    for (const auto& [stored, code] : cases) {
+        SCOPED_TRACE(stored);
+        ShellEnvironment shell(QStringList{stored});
+        AppDelegate& app = shell.launch();
+        app.webSiteAddress = QStringLiteral("https://maker.example");
+        app.menuItemManualDownloadAction();
+        app.menuItemVisitWebsiteAction();
+        app.openURLString(QString());                   // forms no URL
+        app.openURLString(QStringLiteral("not a url")); // has no scheme
+        ASSERT_EQ(shell.ui.openedUrls.size(), 2u);
+        EXPECT_EQ(shell.ui.openedUrls[0].toString(),
+                  QStringLiteral("https://maker.example/manuals/?lang=") + code);
+        // The home page has no trailing slash: "?lang=" follows the address directly.
+        EXPECT_EQ(shell.ui.openedUrls[1].toString(),
+                  QStringLiteral("https://maker.example?lang=") + code);
+    }
 }
 
 TEST(AppDelegateNotifications, ActivationActsByMessageType) {
@@ -235,6 +243,14 @@ TEST(AppDelegateAlerts, WithoutAMainWindowNothingIsShownOrRun) {
     shell.delegate->showThreeButtonAlert("Hello", "A", "B", "C", {}, {}, [&] { ran = true; });
     EXPECT_TRUE(shell.ui.alerts.empty());
     EXPECT_FALSE(ran);
+
+    // The main view reached before the window loads still gets the window (for its title).
+    MainViewController* main = shell.delegate->mainViewController();
+    EXPECT_EQ(main->window, nullptr);
+    shell.delegate->applicationDidFinishLaunching();
+    EXPECT_EQ(main->window, shell.delegate->mainWindowController()->window());
+    shell.delegate->showInfoMessage("Hello", {});
+    EXPECT_EQ(shell.ui.alerts.size(), 1u);
 }
 
 } // namespace

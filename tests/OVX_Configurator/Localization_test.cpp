@@ -203,6 +203,28 @@ TEST(Localization, EveryKeyInUseHasATextInEveryLanguage) {
     }
 }
 
+TEST(Localization, SerialPortHelpSaysWhatToDoInEveryLanguage) {
+    // The commands a Linux user needs, word for word in every language.
+    const std::pair<const char*, QStringList> cases[] = {
+        {"OPEN_PORT_FAILED", {"sudo usermod -aG dialout $USER"}},
+        {"SERIAL_PORT_ACCESS_HELP",
+         {"sudo usermod -aG dialout $USER", "/etc/udev/rules.d/", "TAG+=\"uaccess\"",
+          "ENV{ID_MM_DEVICE_IGNORE}=\"1\"", "sudo udevadm control --reload",
+          "sudo apt remove brltty"}},
+    };
+    for (LanguageType language : kLanguages) {
+        const auto& table = Localization::shared().table(language);
+        for (const auto& [key, commands] : cases) {
+            const QString text = table.value(QString::fromUtf8(key));
+            ASSERT_EQ(text.count(QLatin1Char('|')), 1) << key; // headline and explanation
+            for (const QString& command : commands)
+                EXPECT_TRUE(text.contains(command))
+                    << key << " in " << rawValue(language).toStdString() << " lacks "
+                    << command.toStdString();
+        }
+    }
+}
+
 TEST(Localization, LooksUpTheCurrentLanguageAndAnswersLayouts) {
     Localization& texts = Localization::shared();
     texts.setLanguage(LanguageType::TraditionalChinese);

@@ -237,6 +237,32 @@ TEST(SoftwareReleaseCheck, EntitiesAndCdataDoNotCutTextsShort) {
     EXPECT_EQ(shell.ui.openedUrls[0].query(), QString());
 }
 
+TEST(SoftwareReleaseCheck, DownloadOpensTheWholeFileName) {
+    // A space would make no address at all, a "?" or "#" would cut the name short.
+    const std::pair<const char*, const char*> cases[] = {
+        {"OVX Configurator 2.0.dmg", "/download/mac/OVX Configurator 2.0.dmg"},
+        {"OVX_2.0?beta#1.dmg", "/download/mac/OVX_2.0?beta#1.dmg"},
+        {"OVX%202.0.dmg", "/download/mac/OVX 2.0.dmg"}, // already escaped: kept
+        {"配置程序.dmg", "/download/mac/配置程序.dmg"},
+    };
+    for (const auto& [fileName, path] : cases) {
+        SCOPED_TRACE(fileName);
+        ShellEnvironment shell;
+        shell.launch();
+        shell.site.setReply(kSoftwareList, 200,
+                            softwareList({{bundleBuildPlus(1), QString::fromUtf8(fileName)}}));
+        runSoftwareCheck(shell, true);
+        ASSERT_EQ(shell.ui.alerts.size(), 1u);
+        shell.ui.answer(0);
+        ASSERT_EQ(shell.ui.openedUrls.size(), 1u);
+        const QUrl opened = shell.ui.openedUrls[0];
+        EXPECT_EQ(opened.host(), QUrl(shell.site.baseUrl()).host());
+        EXPECT_EQ(opened.path(), QString::fromUtf8(path));
+        EXPECT_FALSE(opened.hasQuery());
+        EXPECT_FALSE(opened.hasFragment());
+    }
+}
+
 TEST(SoftwareReleaseCheck, EntryWithoutFileOrTitle) {
     ShellEnvironment shell;
     shell.launch();
