@@ -13,6 +13,12 @@ void UserNotificationCenter::removeDeliveredNotification(const UserNotification&
     });
 }
 
+void UserNotificationCenter::deliver(const UserNotification& notification) {
+    delivered_.push_back(notification);
+    if (delegate_)
+        delegate_->userNotificationCenterDidDeliverNotification(*this, notification);
+}
+
 void UserNotificationCenter::activate(const UserNotification& notification) {
     if (delegate_)
         delegate_->userNotificationCenterDidActivateNotification(*this, notification);

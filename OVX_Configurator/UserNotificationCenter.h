@@ -43,6 +43,9 @@ public:
     const std::vector<UserNotification>& deliveredNotifications() const { return delivered_; }
     void removeDeliveredNotification(const UserNotification& notification);
 
+    // The desktop showed `notification`: keeps it among the delivered ones and tells the
+    // delegate.
+    void deliver(const UserNotification& notification);
     // The user clicked `notification`: tells the delegate.
     void activate(const UserNotification& notification);
 

@@ -213,6 +213,25 @@ TEST(AppDelegateNotifications, ActivationActsByMessageType) {
     EXPECT_EQ(app.mainViewController()->welcomeViewController()->view()->parentWidget(), nullptr);
 }
 
+TEST(AppDelegateNotifications, DeliveredOnesGoThreeSecondsLater) {
+    ShellEnvironment shell;
+    shell.launch();
+    auto& center = UserNotificationCenter::defaultCenter();
+    const UserNotification first{"first", "t", "i", QVariantMap{{"MessageType", 2}}};
+    EXPECT_TRUE(center.delegate()->userNotificationCenterShouldPresentNotification(center, first));
+    center.deliver(first);
+    shell.clock.advance(1.0);
+    center.deliver({"second", "t", "i", std::nullopt});
+    ASSERT_EQ(center.deliveredNotifications().size(), 2u);
+    shell.clock.advance(1.9);
+    EXPECT_EQ(center.deliveredNotifications().size(), 2u);
+    shell.clock.advance(0.2); // 3.1 s after the first
+    ASSERT_EQ(center.deliveredNotifications().size(), 1u);
+    EXPECT_EQ(center.deliveredNotifications()[0].identifier, "second");
+    shell.clock.advance(1.0);
+    EXPECT_TRUE(center.deliveredNotifications().empty());
+}
+
 TEST(AppDelegateAlerts, ThreeButtonsRunTheirActionsAndAnythingElseTheThird) {
     const std::pair<int, const char*> cases[] = {
         {0, "first"}, {1, "second"}, {2, "third"}, {kAlertClosed, "third"}, {5, "third"}};
