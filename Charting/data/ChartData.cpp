@@ -88,26 +88,23 @@ void ChartData::calcMinMax() {
     for (size_t i = 0; i < dataSets_.size(); ++i)
         calcMinMax(dataSets_[i]);
 
-    if (auto first = getFirstLeft(dataSets_)) {
-        leftAxisMax_ = first->yMax();
-        leftAxisMin_ = first->yMin();
+    // Each axis starts from its first data set; a side without one keeps its empty values.
+    auto axisExtremes = [this](AxisDependency axis,
+                               const std::shared_ptr<ChartDataSetProtocol>& first, double& min,
+                               double& max) {
+        if (!first)
+            return;
+        max = first->yMax();
+        min = first->yMin();
         for (const auto& set : dataSets_) {
-            if (set->axisDependency() == AxisDependency::left) {
-                widenMin(leftAxisMin_, set->yMin());
-                widenMax(leftAxisMax_, set->yMax());
+            if (set->axisDependency() == axis) {
+                widenMin(min, set->yMin());
+                widenMax(max, set->yMax());
             }
         }
-    }
-    if (auto first = getFirstRight(dataSets_)) {
-        rightAxisMax_ = first->yMax();
-        rightAxisMin_ = first->yMin();
-        for (const auto& set : dataSets_) {
-            if (set->axisDependency() == AxisDependency::right) {
-                widenMin(rightAxisMin_, set->yMin());
-                widenMax(rightAxisMax_, set->yMax());
-            }
-        }
-    }
+    };
+    axisExtremes(AxisDependency::left, getFirstLeft(dataSets_), leftAxisMin_, leftAxisMax_);
+    axisExtremes(AxisDependency::right, getFirstRight(dataSets_), rightAxisMin_, rightAxisMax_);
 }
 
 void ChartData::calcMinMax(const std::shared_ptr<ChartDataEntry>& entry, AxisDependency axis) {
@@ -346,7 +343,7 @@ void ChartData::setDataSetAt(int position, std::shared_ptr<ChartDataSetProtocol>
     dataSets_[static_cast<size_t>(position)] = std::move(dataSet);
 }
 
-void ChartData::replaceSubrange(int first, int last, const DataSetList& dataSets) {
+void ChartData::replaceSubrange(int first, int last, DataSetList dataSets) {
     checkRange("replaceSubrange", first, last);
     dataSets_.erase(dataSets_.begin() + first, dataSets_.begin() + last);
     dataSets_.insert(dataSets_.begin() + first, dataSets.begin(), dataSets.end());

@@ -119,8 +119,9 @@ public:
     DataSetList::const_iterator end() const { return dataSets_.end(); }
     // Replaces one position without recomputing.
     void setDataSetAt(int position, std::shared_ptr<ChartDataSetProtocol> dataSet);
-    // Replaces positions first to last (exclusive); widens by each new data set.
-    void replaceSubrange(int first, int last, const DataSetList& dataSets);
+    // Replaces positions first to last (exclusive); widens by each new data set. The list is taken
+    // by value, so it may be this chart data's own.
+    void replaceSubrange(int first, int last, DataSetList dataSets);
     // Remove positions first to last (exclusive), the first or last n, or all; notifyDataChanged.
     void removeSubrange(int first, int last);
     void removeFirst(int count);

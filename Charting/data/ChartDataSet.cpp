@@ -158,18 +158,20 @@ int ChartDataSet::entryIndex(double xValue, double closestToY,
     if (std::isnan(closestToY))
         return closest;
 
-    // The entry nearest in y among the run that shares closestX; later entries win ties.
+    // The entry nearest in y among the run that shares closestX; later entries win ties, and an
+    // entry with a y value wins over one whose y is NaN.
     while (closest > 0 && xAt(closest - 1) == closestX)
         --closest;
     int best = closest;
-    double bestY = entries_[static_cast<size_t>(best)]->y();
+    double bestDistance = std::abs(entries_[static_cast<size_t>(best)]->y() - closestToY);
     for (int position = closest + 1; position < count; ++position) {
         const auto& entry = entries_[static_cast<size_t>(position)];
         if (entry->x() != closestX)
             break;
-        if (std::abs(entry->y() - closestToY) <= std::abs(bestY - closestToY)) {
+        double distance = std::abs(entry->y() - closestToY);
+        if (distance <= bestDistance || (std::isnan(bestDistance) && !std::isnan(distance))) {
             best = position;
-            bestY = entry->y();
+            bestDistance = distance;
         }
     }
     return best;
@@ -296,7 +298,7 @@ void ChartDataSet::swapAt(int first, int second) {
     calcMinMax(entries_[static_cast<size_t>(second)]);
 }
 
-void ChartDataSet::append(const EntryList& entries) {
+void ChartDataSet::append(EntryList entries) {
     for (const auto& entry : entries)
         addEntry(entry);
 }
@@ -307,7 +309,7 @@ void ChartDataSet::insert(std::shared_ptr<ChartDataEntry> entry, int position) {
     notifyDataSetChanged();
 }
 
-void ChartDataSet::replaceSubrange(int first, int last, const EntryList& entries) {
+void ChartDataSet::replaceSubrange(int first, int last, EntryList entries) {
     checkRange("replaceSubrange", first, last);
     entries_.erase(entries_.begin() + first, entries_.begin() + last);
     entries_.insert(entries_.begin() + first, entries.begin(), entries.end());

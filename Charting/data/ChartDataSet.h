@@ -77,12 +77,14 @@ public:
     virtual void setEntryAt(int position, std::shared_ptr<ChartDataEntry> entry);
     // Swaps two positions; widens by both.
     virtual void swapAt(int first, int second);
-    // Appends each entry in turn, widening by each.
-    virtual void append(const EntryList& entries);
+    // Appends each entry in turn, widening by each. The list is taken by value, so a data set's
+    // own entries may be passed.
+    virtual void append(EntryList entries);
     // Inserts at a position (0 to entryCount) and recalculates.
     virtual void insert(std::shared_ptr<ChartDataEntry> entry, int position);
-    // Replaces the positions first to last (exclusive) by other entries and recalculates.
-    virtual void replaceSubrange(int first, int last, const EntryList& entries);
+    // Replaces the positions first to last (exclusive) by other entries (taken by value, so they
+    // may be the data set's own) and recalculates.
+    virtual void replaceSubrange(int first, int last, EntryList entries);
     // Removes and returns the entry at a position, then recalculates.
     virtual std::shared_ptr<ChartDataEntry> remove(int position);
     // Remove positions first to last (exclusive), the first or last n, all, or all that satisfy

@@ -89,6 +89,13 @@ TEST(ChartBaseDataSet, CopyHasTheFieldsExceptTheLabelAngle) {
     set->setIconsOffset({3, 4});
     set->setVisible(false);
     set->setDrawValuesEnabled(false);
+    set->setDrawIconsEnabled(false);
+    set->setValueColors({Qt::yellow, Qt::cyan});
+    QFont font;
+    font.setPointSizeF(13);
+    set->setValueFont(font);
+    set->setFormLineWidth(2);
+    set->setFormLineDashPhase(1.5);
 
     auto copy = set->copy();
     EXPECT_NE(copy, set);
@@ -103,6 +110,11 @@ TEST(ChartBaseDataSet, CopyHasTheFieldsExceptTheLabelAngle) {
     EXPECT_EQ(copy->iconsOffset(), (platform::Point{3, 4}));
     EXPECT_FALSE(copy->isVisible());
     EXPECT_FALSE(copy->isDrawValuesEnabled());
+    EXPECT_FALSE(copy->isDrawIconsEnabled());
+    EXPECT_EQ(copy->valueColors(), (std::vector<QColor>{Qt::yellow, Qt::cyan}));
+    EXPECT_EQ(copy->valueFont().pointSizeF(), 13);
+    EXPECT_EQ(copy->formLineWidth(), 2);
+    EXPECT_EQ(copy->formLineDashPhase(), 1.5);
     // The formatter is shared (the source's default is made for the copy).
     EXPECT_EQ(copy->valueFormatter(), set->valueFormatter());
     // Own colour lists.

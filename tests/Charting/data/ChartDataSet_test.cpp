@@ -121,7 +121,10 @@ TEST(ChartDataSet, SearchPicksTheNearestYAmongEqualX) {
         {{1, 4, 4}, 5, 4, Rounding::nearest, 2},
         {{1, 4, 4}, 5, 1, Rounding::roundDown, 0},
         {{1, 4, 4}, 5, kNaN, Rounding::nearest, 0},
-        {{10, 3, 6}, 5, 5, Rounding::nearest, 2}, // compared with the nearest so far
+        {{10, 3, 6}, 5, 5, Rounding::nearest, 2},   // compared with the nearest so far
+        {{kNaN, 3, 9}, 5, 3, Rounding::nearest, 1}, // a y value wins over a NaN y
+        {{kNaN, 9, kNaN}, 5, 3, Rounding::roundUp, 1},
+        {{kNaN, kNaN, kNaN}, 5, 3, Rounding::nearest, 0},
     };
     for (const Case& c : cases) {
         auto set = ChartDataSet::create(makeEntries({{5, c.ys[0]}, {5, c.ys[1]}, {5, c.ys[2]}}));
@@ -177,9 +180,10 @@ TEST(ChartDataSet, EntriesForXValue) {
 
 TEST(ChartDataSet, AddOrderedKeepsAscendingX) {
     auto set = ChartDataSet::create(makeEntries({{0, 1}, {10, 2}, {20, 3}}));
+    set->entryForIndex(0)->setY(100); // unseen by the cache; a full pass would see it
     set->addEntryOrdered(ChartDataEntry::create(15, 7));
     EXPECT_EQ(xs(*set), (std::vector<double>{0, 10, 15, 20}));
-    EXPECT_EQ(set->yMax(), 7); // widened without a full pass
+    expectExtremes(*set, 0, 20, 1, 7); // widened by the new entry only
     set->addEntryOrdered(ChartDataEntry::create(30, -1));
     EXPECT_EQ(xs(*set), (std::vector<double>{0, 10, 15, 20, 30}));
     expectExtremes(*set, 0, 30, -1, 7);
@@ -246,6 +250,15 @@ TEST(ChartDataSet, ExtremesAfterEachEdit) {
     expectExtremes(*set, 3, 3, 3, 3);
     set->removeAll();
     expectExtremes(*set, kLargest, -kLargest, kLargest, -kLargest);
+}
+
+TEST(ChartDataSet, EditsTakingTheSetsOwnList) {
+    auto set = ChartDataSet::create(makeEntries({{0, 1}, {10, 2}}));
+    set->append(set->entries());
+    EXPECT_EQ(xs(*set), (std::vector<double>{0, 10, 0, 10}));
+    set->replaceSubrange(1, 3, set->entries());
+    EXPECT_EQ(xs(*set), (std::vector<double>{0, 0, 10, 0, 10, 10}));
+    expectExtremes(*set, 0, 10, 1, 2);
 }
 
 TEST(ChartDataSet, RemovalsRecalculate) {

@@ -96,8 +96,10 @@ TEST(ChartData, DataSetEdits) {
     auto a = lineSet({{0, 1}, {1, 2}});
     auto b = lineSet({{5, -1}, {6, 8}, {7, 0}});
     auto data = ChartData::create({a});
+    data->setXMin(-1000); // wider than the data sets: adding never shrinks, removing recomputes
+    data->setYMax(1000);
     data->addDataSet(b);
-    expectExtremes(*data, 0, 7, -1, 8);
+    expectExtremes(*data, -1000, 7, -1, 1000);
     EXPECT_EQ(data->indexOf(b), 1);
     EXPECT_TRUE(data->contains(b));
     EXPECT_FALSE(data->contains(lineSet({{5, -1}, {6, 8}, {7, 0}}))); // identity, not value
@@ -116,8 +118,10 @@ TEST(ChartData, DataSetEdits) {
     expectExtremes(*data, 5, 7, -1, 8);
 
     data->replaceSubrange(0, 1, {a, b});
-    expectExtremes(*data, 0, 7, -1, 8); // widened by each new data set
-    data->removeFirst(1);
+    expectExtremes(*data, 0, 7, -1, 8);            // widened by each new data set
+    data->replaceSubrange(1, 2, data->dataSets()); // its own list
+    EXPECT_EQ(data->dataSets(), (ChartData::DataSetList{a, a, b}));
+    data->removeFirst(2);
     expectExtremes(*data, 5, 7, -1, 8);
     data->setDataSets({a, b});
     data->removeLast(1);
