@@ -24,6 +24,7 @@
 #include <QSaveFile>
 
 #include <any>
+#include <utility>
 
 namespace {
 
@@ -317,15 +318,34 @@ bool MainViewController::portIsOpen() const {
     return appDelegate->port && appDelegate->port->isOpen();
 }
 
-void MainViewController::reloadPortList(bool connect) {
-    if (portIsOpen()) {
-        ++portAttempt_;
-        appDelegate->port->disconnect({}, {});
-        portPause_.start(portClosePause, [this, connect] { rebuildPortList(connect); });
-        return;
-    }
+bool MainViewController::requirePort() {
+    finishPortPause();
+    if (portIsOpen())
+        return true;
+    warnPortNotConnected();
+    return false;
+}
+
+// Closes the open port and runs `step` after the pause.
+void MainViewController::afterPortPause(Callback step) {
+    ++portAttempt_;
+    appDelegate->port->disconnect({}, {});
+    portPauseStep_ = std::move(step);
+    portPause_.start(portClosePause, [this] { finishPortPause(); });
+}
+
+void MainViewController::finishPortPause() {
     portPause_.stop();
-    rebuildPortList(connect);
+    if (Callback step = std::exchange(portPauseStep_, nullptr))
+        step();
+}
+
+void MainViewController::reloadPortList(bool connect) {
+    finishPortPause();
+    if (portIsOpen())
+        afterPortPause([this, connect] { rebuildPortList(connect); });
+    else
+        rebuildPortList(connect);
 }
 
 void MainViewController::rebuildPortList(bool connect) {
@@ -355,14 +375,11 @@ void MainViewController::rebuildPortList(bool connect) {
 }
 
 void MainViewController::connectPort(const QString& name) {
-    if (portIsOpen()) {
-        ++portAttempt_;
-        appDelegate->port->disconnect({}, {});
-        portPause_.start(portClosePause, [this, name] { openPort(name); });
-        return;
-    }
-    portPause_.stop();
-    openPort(name);
+    finishPortPause();
+    if (portIsOpen())
+        afterPortPause([this, name] { openPort(name); });
+    else
+        openPort(name);
 }
 
 void MainViewController::openPort(const QString& name) {
@@ -391,6 +408,7 @@ void MainViewController::lstPortListItemAction() {
     if (lstPortList->currentIndex() < 0)
         return;
     const QString title = lstPortList->currentText();
+    finishPortPause();
     if (appDelegate->port->portName() == title)
         return;
     connectPort(title);
@@ -413,6 +431,7 @@ bool MainViewController::isCurrentPort(const platform::Notification& n) const {
 }
 
 void MainViewController::serialPortsWereConnected(const platform::Notification& n) {
+    finishPortPause();
     if (!n.userInfo.empty() && !portIsOpen())
         reloadPortList(true);
 }
@@ -430,6 +449,7 @@ void MainViewController::serialPortWasClosed(const platform::Notification& n) {
 }
 
 void MainViewController::serialPortWasRemovedFromSystem(const platform::Notification& n) {
+    finishPortPause();
     if (!isCurrentPort(n))
         return;
     showCriticalAlert(localized("PORT_REMOVED").arg(*appDelegate->port->portName()), {});
@@ -438,6 +458,7 @@ void MainViewController::serialPortWasRemovedFromSystem(const platform::Notifica
 }
 
 void MainViewController::serialPortEncounterError(const platform::Notification& n) {
+    finishPortPause();
     if (!isCurrentPort(n))
         return;
     showCriticalAlert(localized("PORT_ERROR").arg(*appDelegate->port->portName()), {});
@@ -455,10 +476,8 @@ void MainViewController::endFirmwareWork() {
 // ---- Identification ----
 
 void MainViewController::detectDevice() {
-    if (!portIsOpen()) {
-        warnPortNotConnected();
+    if (!requirePort())
         return;
-    }
     appDelegate->port->requestDataFrame(
         "r", 3, true, identifyTimeout, [this] { identifyDevice(); },
         reportFailure("RESPONSE_ERROR", {}), reportFailure("RESPONSE_TIMEOUT", {}));
@@ -615,10 +634,8 @@ MainViewController::Callback MainViewController::reportFailure(const char* key, 
 }
 
 void MainViewController::readFromDevice(Callback onSuccess, Callback onError, Callback onTimeout) {
-    if (!portIsOpen()) {
-        warnPortNotConnected();
+    if (!requirePort())
         return;
-    }
     appDelegate->port->requestDataFrame(
         "R", dataLength, true, blockTimeout,
         [this, onSuccess] {
@@ -648,16 +665,16 @@ bool MainViewController::checkBlock(const Callback& onFailure) {
 }
 
 void MainViewController::writeToDevice(Callback onSuccess, Callback onError, Callback onTimeout) {
-    if (!portIsOpen()) {
-        warnPortNotConnected();
+    if (!requirePort())
         return;
-    }
     if (!checkBlock(onError))
         return;
     showConfirmAlert(localized("WRITE_CONFIRM"), localized("YES"), localized("CANCEL"),
                      [this, onSuccess, onError, onTimeout] {
+                         // The port or the unit may have changed while the question was shown.
+                         if (!requirePort())
+                             return;
                          run(handlerUIToData);
-                         // The unit may have changed while the question was shown.
                          if (!checkBlock(onError))
                              return;
                          appDelegate->port->sendDataFrame(
@@ -674,11 +691,11 @@ void MainViewController::writeToDevice(Callback onSuccess, Callback onError, Cal
 
 void MainViewController::restartDevice(bool confirm, Callback onSuccess, Callback onError,
                                        Callback onTimeout) {
-    if (!portIsOpen()) {
-        warnPortNotConnected();
+    if (!requirePort())
         return;
-    }
     auto restart = [this, onSuccess, onError, onTimeout] {
+        if (!requirePort()) // the port may have gone while the question was shown
+            return;
         appDelegate->port->sendCommand("REBT", true, restartTimeout, onSuccess, onError, onTimeout);
     };
     if (confirm)
@@ -689,12 +706,12 @@ void MainViewController::restartDevice(bool confirm, Callback onSuccess, Callbac
 }
 
 void MainViewController::factoryReset(Callback onSuccess, Callback onError, Callback onTimeout) {
-    if (!portIsOpen()) {
-        warnPortNotConnected();
+    if (!requirePort())
         return;
-    }
     showConfirmAlert(localized("RESET_CONFIRM"), localized("YES"), localized("CANCEL"),
                      [this, onSuccess, onError, onTimeout] {
+                         if (!requirePort())
+                             return;
                          appDelegate->port->sendCommand(
                              "REST", true, blockTimeout,
                              [this, onSuccess] {
@@ -722,13 +739,13 @@ void MainViewController::hoverCalibration(Callback onSuccess, Callback onError,
 
 void MainViewController::calibrate(const char* confirmKey, const char* command, Callback onSuccess,
                                    Callback onError, Callback onTimeout) {
-    if (!portIsOpen()) {
-        warnPortNotConnected();
+    if (!requirePort())
         return;
-    }
     const QByteArray word(command);
     showConfirmAlert(localized(confirmKey), localized("START"), localized("CANCEL"),
                      [this, word, onSuccess, onError, onTimeout] {
+                         if (!requirePort())
+                             return;
                          lockMenus();
                          ModalViewController* sheet = modalViewController();
                          sheet->messageToDisplay = localized("CALIBRATING");
@@ -754,8 +771,8 @@ void MainViewController::calibrate(const char* confirmKey, const char* command, 
                                  unlockMenus();
                                  run(onTimeout);
                              });
-                         // A request the link refused (busy, or the port closed meanwhile) runs no
-                         // closure: nothing may stay locked.
+                         // A request the link refused (busy) runs no closure: nothing may stay
+                         // locked.
                          if (!accepted) {
                              dismissViewController(sheet);
                              unlockMenus();

@@ -121,10 +121,14 @@ public:
     // ---- Ports and identification ----
     // Rebuilds the port list from the link and preselects the last port whose name contains
     // "SLAB" (connecting it when `connect`). An open port is closed first and the list is rebuilt
-    // 0.5 s later; a later reloadPortList or connectPort replaces such a pending step.
+    // 0.5 s later.
     void reloadPortList(bool connect);
     // (Re)opens the link on `name`; an open port is closed first and the new one opened 0.5 s
     // later. "OPEN_PORT_FAILED" when it does not open.
+    //
+    // The pause after closing a port does not block the program. Whatever comes during it (a
+    // port event, a choice of port, a device operation) first finishes the step waiting for its
+    // end, so that it finds the port list and the connection as they are after the pause.
     void connectPort(const QString& name);
     // Tells the user that no port is open: "SELECT_PORT_WARNING" (OK opens the port list), or
     // the caution message "PORT_NOT_FOUND" when there is no port at all.
@@ -198,6 +202,10 @@ private:
     void rebuildPortList(bool connect);
     void openPort(const QString& name);
     bool portIsOpen() const;
+    // Whether the link's port is open (after finishPortPause); else warnPortNotConnected.
+    bool requirePort();
+    void afterPortPause(Callback step);
+    void finishPortPause();
     bool isCurrentPort(const platform::Notification& n) const;
     void endFirmwareWork();
     void forgetDevice();
@@ -218,6 +226,7 @@ private:
     std::unique_ptr<OVXC_ViewController> ovxcViewController_;
     std::unique_ptr<OVXD_ViewController> ovxdViewController_;
     std::vector<platform::Observation> observations_;
-    platform::Timer portPause_; // the step after closing a port
+    platform::Timer portPause_; // the end of the pause after closing a port
+    Callback portPauseStep_;    // what waits for it
     unsigned portAttempt_ = 0;  // counts the ports opened and closed here
 };

@@ -70,6 +70,7 @@ TEST(MainViewIdentify, EachModelGetsItsPageBlockLengthAndStatusBar) {
          {"A", "E", "R", "A2", "M", "G", "T", "", ""}},
         {170, 16, 4, 93, "OVX Configurator [OVXC]", {"A", "E", "R", "A2", "E2", "M", "G", "", ""}},
         {170, 17, 4, 96, "OVX Configurator [OVXC]", {"A", "E", "R", "A2", "E2", "M", "G", "", ""}},
+        {170, 15, 4, 96, "OVX Configurator [OVXC]", {"A", "E", "R", "A2", "E2", "M", "G", "", ""}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.model << " data version " << int(c.dataVersion));

@@ -117,7 +117,7 @@ TEST(MainViewBlock, ABadOrMissingReplyToReadIsReportedAndKeepsTheBlock) {
 }
 
 TEST(MainViewBlock, WriteSendsThePagesBlockAndItsCrcAfterConfirmation) {
-    for (int model : {168, 169, 170}) {
+    for (auto [model, length] : {std::pair{168, 91}, {169, 71}, {170, 93}}) {
         SCOPED_TRACE(model);
         Identified s(model);
         // The page encodes its controls into the block right before it is sent.
@@ -137,6 +137,7 @@ TEST(MainViewBlock, WriteSendsThePagesBlockAndItsCrcAfterConfirmation) {
         ASSERT_TRUE(s.waitFor([&] { return s.unit.count("W") == 1; }));
         EXPECT_EQ(s.unit.frames(), QList<QByteArray>{frameOf('W', expected)});
         EXPECT_EQ(s.unit.received(), frameOf('W', expected)); // one frame, nothing else
+        EXPECT_EQ(s.unit.received().size(), 1 + length + 2);
         ASSERT_TRUE(s.waitFor(
             [&] { return s.main->txtBottomMessage->text() == localized("WRITE_SUCCESS"); }));
         EXPECT_EQ(s.unit.block(), expected);
@@ -438,30 +439,113 @@ TEST(MainViewBlock, WithoutAnOpenPortEveryDeviceOperationWarnsAndSendsNothing) {
     EXPECT_TRUE(s.unit.received().isEmpty());
 }
 
-// The unit is unplugged while its block is read: the user hears of both, and the link is free
-// for the unit when it comes back.
-TEST(MainViewBlock, UnpluggingDuringAReadEndsInMessagesNotInAHang) {
-    Identified s;
-    s.unit.holdReplies(true);
-    Outcome o;
-    s.main->readFromDevice(o.onSuccess(), o.onError(), o.onTimeout());
-    ASSERT_TRUE(s.waitFor([&] { return s.unit.heldReplies() == 1; }));
+// A question is still shown when the unit is unplugged: the answer finds no port, warns, sends
+// nothing and leaves nothing locked.
+TEST(MainViewBlock, AnAnswerAfterTheUnitWasUnpluggedWarnsAndSendsNothing) {
+    using Operation = std::function<void(MainViewController*, Outcome&)>;
+    const std::pair<const char*, Operation> operations[] = {
+        {"write", [](MainViewController* m,
+                     Outcome& o) { m->writeToDevice(o.onSuccess(), o.onError(), o.onTimeout()); }},
+        {"restart",
+         [](MainViewController* m, Outcome& o) {
+             m->restartDevice(true, o.onSuccess(), o.onError(), o.onTimeout());
+         }},
+        {"factory restore",
+         [](MainViewController* m, Outcome& o) {
+             m->factoryReset(o.onSuccess(), o.onError(), o.onTimeout());
+         }},
+        {"level calibration",
+         [](MainViewController* m, Outcome& o) {
+             m->levelCalibration(o.onSuccess(), o.onError(), o.onTimeout());
+         }},
+        {"hover calibration",
+         [](MainViewController* m, Outcome& o) {
+             m->hoverCalibration(o.onSuccess(), o.onError(), o.onTimeout());
+         }},
+    };
+    for (const auto& [name, operation] : operations) {
+        SCOPED_TRACE(name);
+        Identified s;
+        SimulatedUnit other(168);
+        s.shell.ports.arrive(other, "ttyUSB1"); // still listed when the unit has gone
+        int encoded = 0;
+        s.main->handlerUIToData = [&] { ++encoded; };
+        Outcome o;
+        operation(s.main, o);
+        ASSERT_EQ(s.shell.ui.alerts.size(), 1u);
 
-    s.shell.ports.remove("SLAB_sim");
-    EXPECT_EQ(s.shell.ui.lastAlert().messageText,
-              splitAlertText(localized("PORT_REMOVED").arg("SLAB_sim")).message);
-    s.shell.clock.advance(0.5);
-    EXPECT_EQ(s.alertHeadlines().last(), headline("RESPONSE_TIMEOUT"));
-    EXPECT_TRUE(o.is(0, 0, 1));
-    EXPECT_FALSE(s.app->port->busy());
+        s.shell.ports.remove("SLAB_sim");
+        ASSERT_EQ(s.shell.ui.alerts.size(), 2u);
+        s.confirm();
+        ASSERT_EQ(s.shell.ui.alerts.size(), 3u);
+        EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline("SELECT_PORT_WARNING"));
+        EXPECT_TRUE(s.app->menuItemMain->isEnabled());
+        EXPECT_FALSE(s.main->modalViewController()->isPresentedAsSheet());
+        s.shell.clock.advance(6.0);
+        testsupport::pumpEvents(10);
+        EXPECT_EQ(encoded, 0);
+        EXPECT_TRUE(o.is(0, 0, 0));
+        EXPECT_TRUE(s.unit.received().isEmpty());
+        EXPECT_TRUE(other.received().isEmpty());
+    }
+}
 
-    s.unit.holdReplies(false);
-    s.unit.clearRecord();
-    s.shell.ports.arrive(s.unit);
-    ASSERT_TRUE(s.app->port->isOpen());
-    s.main->readFromDevice(o.onSuccess(), o.onError(), o.onTimeout());
-    ASSERT_TRUE(s.waitFor([&] { return o.success == 1; }));
-    EXPECT_EQ(s.main->data, s.unit.block());
+// The unit is unplugged while an operation waits for its reply: the user hears of both, nothing
+// stays locked, and the link is free for the unit when it comes back.
+TEST(MainViewBlock, UnpluggingDuringAnOperationEndsInMessagesNotInAHang) {
+    struct Case {
+        const char* name;
+        bool asks; // a question comes first
+        double timeout;
+        std::function<void(MainViewController*, Outcome&)> start;
+    } cases[] = {
+        {"read", false, 0.5,
+         [](MainViewController* m, Outcome& o) {
+             m->readFromDevice(o.onSuccess(), o.onError(), o.onTimeout());
+         }},
+        {"write", true, 0.5,
+         [](MainViewController* m, Outcome& o) {
+             m->writeToDevice(o.onSuccess(), o.onError(), o.onTimeout());
+         }},
+        {"factory restore", true, 0.5,
+         [](MainViewController* m, Outcome& o) {
+             m->factoryReset(o.onSuccess(), o.onError(), o.onTimeout());
+         }},
+        {"level calibration", true, 5.0,
+         [](MainViewController* m, Outcome& o) {
+             m->levelCalibration(o.onSuccess(), o.onError(), o.onTimeout());
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Identified s;
+        const QByteArray block = s.main->data;
+        s.unit.holdReplies(true);
+        Outcome o;
+        c.start(s.main, o);
+        if (c.asks)
+            s.confirm();
+        ASSERT_TRUE(s.waitFor([&] { return s.unit.heldReplies() == 1; }));
+
+        s.shell.ports.remove("SLAB_sim");
+        EXPECT_EQ(s.shell.ui.lastAlert().messageText,
+                  splitAlertText(localized("PORT_REMOVED").arg("SLAB_sim")).message);
+        s.shell.clock.advance(c.timeout);
+        EXPECT_EQ(s.alertHeadlines().last(), headline("RESPONSE_TIMEOUT"));
+        EXPECT_TRUE(o.is(0, 0, 1));
+        EXPECT_FALSE(s.app->port->busy());
+        EXPECT_TRUE(s.app->menuItemMain->isEnabled());
+        EXPECT_FALSE(s.main->modalViewController()->isPresentedAsSheet());
+        EXPECT_EQ(s.main->data, block);
+
+        s.unit.holdReplies(false);
+        s.unit.clearRecord();
+        s.shell.ports.arrive(s.unit);
+        ASSERT_TRUE(s.app->port->isOpen());
+        s.main->readFromDevice(o.onSuccess(), o.onError(), o.onTimeout());
+        ASSERT_TRUE(s.waitFor([&] { return o.success == 1; }));
+        EXPECT_EQ(s.main->data, s.unit.block());
+    }
 }
 
 } // namespace

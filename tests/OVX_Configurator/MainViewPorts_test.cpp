@@ -126,6 +126,43 @@ TEST(MainViewPorts, ChoosingAnotherPortClosesTheOpenOneAndOpensTheNewOneHalfASec
     EXPECT_EQ(setup.shell.ui.alerts.size(), 0u) << setup.shell.ui.lastAlert().messageText;
 }
 
+// The pause after closing a port does not block the program; what comes during it finds the
+// port list and the connection as they are after the pause, in the order the user made them.
+TEST(MainViewPorts, WhatComesDuringThePauseFindsThePortAsAfterIt) {
+    {
+        SCOPED_TRACE("a port arrives while the chosen port waits to be opened");
+        Units setup({"SLAB_a", "ttyUSB0"});
+        choosePort(setup.main, "ttyUSB0");
+        SimulatedUnit late(168);
+        setup.shell.ports.arrive(late, "SLAB_z"); // would be preselected by a reload
+        setup.shell.clock.advance(1.0);
+        EXPECT_EQ(setup.app->port->portName(), std::optional<QString>("ttyUSB0"));
+        EXPECT_TRUE(setup.app->port->isOpen());
+        EXPECT_TRUE(setup.shell.ui.alerts.empty());
+    }
+    {
+        SCOPED_TRACE("the user goes back to the first port during the pause");
+        Units setup({"SLAB_a", "ttyUSB0"});
+        choosePort(setup.main, "ttyUSB0");
+        setup.shell.clock.advance(0.2);
+        choosePort(setup.main, "SLAB_a");
+        setup.shell.clock.advance(1.0);
+        EXPECT_EQ(setup.app->port->portName(), std::optional<QString>("SLAB_a"));
+        EXPECT_TRUE(setup.app->port->isOpen());
+        EXPECT_TRUE(setup.shell.ui.alerts.empty());
+    }
+    {
+        SCOPED_TRACE("Connect right after the reload button");
+        ConnectedShell s;
+        s.main->btnReloadPortList->click();
+        EXPECT_TRUE(s.identify()); // on the reopened port, no port warning
+        EXPECT_TRUE(s.shell.ui.alerts.empty());
+        s.shell.clock.advance(1.0);
+        EXPECT_TRUE(s.app->port->isOpen());
+        EXPECT_EQ(s.unit.count("r"), 1);
+    }
+}
+
 TEST(MainViewPorts, ReloadClosesThePortAndOpensThePreselectedOneAgain) {
     ConnectedShell s;
     ASSERT_TRUE(s.app->port->isOpen());
