@@ -147,6 +147,16 @@ Path Path::transformed(const AffineTransform& t) const {
     return p;
 }
 
+bool isDashed(const StrokeStyle& style) {
+    bool anyOn = false;
+    for (double len : style.lineDashLengths) {
+        if (!(len >= 0) || !std::isfinite(len))
+            return false;
+        anyOn = anyOn || len > 0;
+    }
+    return anyOn;
+}
+
 QPen toQPen(const StrokeStyle& style, const QColor& color) {
     QPen pen(QBrush(color), style.lineWidth);
     pen.setCapStyle(style.lineCap == LineCap::round    ? Qt::RoundCap
@@ -156,31 +166,29 @@ QPen toQPen(const StrokeStyle& style, const QColor& color) {
                      : style.lineJoin == LineJoin::bevel ? Qt::BevelJoin
                                                          : Qt::SvgMiterJoin);
     pen.setMiterLimit(style.miterLimit);
-    bool dashed = !style.lineDashLengths.empty();
-    bool anyOn = false;
-    for (double len : style.lineDashLengths) {
-        dashed = dashed && len >= 0 && std::isfinite(len);
-        anyOn = anyOn || len > 0;
-    }
-    if (dashed && anyOn) {
-        const double w = style.lineWidth > 0 ? style.lineWidth : 1.0;
+    return pen;
+}
+
+QPainterPath Path::qtStrokeOutline(const StrokeStyle& style) const {
+    QPainterPathStroker stroker(toQPen(style, QColor(0, 0, 0)));
+    // The thinnest line still has an outline.
+    const double w = style.lineWidth > 0 ? style.lineWidth : 1.0;
+    stroker.setWidth(w);
+    if (isDashed(style)) {
+        // The stroker counts dashes in line widths; an odd list repeats to alternate.
         QList<qreal> pattern;
         for (double len : style.lineDashLengths)
             pattern << len / w;
         if (pattern.size() % 2 == 1)
             pattern << pattern;
-        pen.setDashPattern(pattern);
-        pen.setDashOffset(style.lineDashPhase / w);
+        stroker.setDashPattern(pattern);
+        stroker.setDashOffset(style.lineDashPhase / w);
     }
-    return pen;
+    return stroker.createStroke(toQPainterPath());
 }
 
 Path Path::strokedOutline(const StrokeStyle& style) const {
-    QPen pen = toQPen(style, QColor(0, 0, 0));
-    if (style.lineWidth <= 0)
-        pen.setWidthF(1.0); // the thinnest line still has an outline
-    QPainterPathStroker stroker(pen);
-    return fromQPainterPath(stroker.createStroke(toQPainterPath()).simplified());
+    return fromQPainterPath(qtStrokeOutline(style).simplified());
 }
 
 QPainterPath Path::toQPainterPath(FillRule rule) const {

@@ -28,9 +28,13 @@ struct StrokeStyle {
     std::vector<double> lineDashLengths; // empty: solid
 };
 
-// The Qt pen for a stroke: butt, round or square caps as given (QPen defaults to square), dash
-// lengths and phase converted from points to QPen's pen widths, an odd dash list repeated, and a
-// list with a negative or no positive length taken as solid.
+// Whether the style strokes dashes: a list of finite lengths, none negative and one positive.
+// Any other list (empty, a negative length, no positive one) means a solid line.
+bool isDashed(const StrokeStyle& style);
+
+// The Qt pen for a solid stroke: butt, round or square caps as given (QPen defaults to square).
+// It carries no dashes: QPen counts them in pen widths but, for lines of at most one device pixel,
+// in device pixels; dashed strokes are painted as their filled outline (Path::qtStrokeOutline).
 QPen toQPen(const StrokeStyle& style, const QColor& color);
 
 // A drawable outline of subpaths made of lines and Bezier curves, in y-down coordinates. Every
@@ -68,6 +72,8 @@ public:
     Path transformed(const platform::AffineTransform& t) const;
     // The area a stroke with `style` would paint, as a path to fill with the winding rule.
     Path strokedOutline(const StrokeStyle& style) const;
+    // The same area as a Qt path (winding fill); dash lengths and phase are in this path's units.
+    QPainterPath qtStrokeOutline(const StrokeStyle& style) const;
 
     QPainterPath toQPainterPath(FillRule rule = FillRule::winding) const;
     static Path fromQPainterPath(const QPainterPath& path);

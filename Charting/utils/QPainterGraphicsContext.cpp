@@ -59,11 +59,14 @@ void QPainterGraphicsContext::prepare(const State& state) {
 void QPainterGraphicsContext::paintPath(const Path& userPath, PaintKind kind, FillRule rule,
                                         const State& state) {
     prepare(state);
-    const QPainterPath qp = userPath.toQPainterPath(rule);
+    const StrokeStyle style = state.strokeStyle();
     if (kind == PaintKind::fill)
-        painter_.fillPath(qp, QBrush(state.fillColor));
+        painter_.fillPath(userPath.toQPainterPath(rule), QBrush(state.fillColor));
+    else if (isDashed(style))
+        // Dash lengths in points at any width (a dashed QPen measures thin lines in pixels).
+        painter_.fillPath(userPath.qtStrokeOutline(style), QBrush(state.strokeColor));
     else
-        painter_.strokePath(qp, toQPen(state.strokeStyle(), state.strokeColor));
+        painter_.strokePath(userPath.toQPainterPath(), toQPen(style, state.strokeColor));
 }
 
 void QPainterGraphicsContext::paintLinearGradient(const Gradient& gradient, Point start, Point end,

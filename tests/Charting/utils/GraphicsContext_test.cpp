@@ -203,26 +203,40 @@ TEST(QPainterGraphicsContext, LinesHaveButtCapsUnlessSet) {
     }
 }
 
-TEST(QPainterGraphicsContext, DashLengthsAndPhaseAreInPointsWhateverTheWidth) {
-    for (double width : {1.0, 4.0}) {
-        SCOPED_TRACE(width);
-        Canvas c;
-        c.draw([&](GraphicsContext& g) {
-            g.setLineWidth(width);
-            g.setShouldAntialias(false);
-            g.setLineDash(0, {10, 10});
-            g.strokeLineSegments({Point{0, 10.5}, Point{100, 10.5}});
-            g.setLineDash(5, {10, 10});
-            g.strokeLineSegments({Point{0, 30.5}, Point{100, 30.5}});
-        });
-        EXPECT_TRUE(c.inked(5, 10));
-        EXPECT_FALSE(c.inked(15, 10));
-        EXPECT_TRUE(c.inked(25, 10));
-        EXPECT_FALSE(c.inked(35, 10));
-        // With phase 5 the pattern starts half-way into its first dash.
-        EXPECT_TRUE(c.inked(2, 30));
-        EXPECT_FALSE(c.inked(10, 30));
-        EXPECT_TRUE(c.inked(20, 30));
+TEST(QPainterGraphicsContext, DashLengthsAndPhaseAreInPointsWhateverTheWidthAndScale) {
+    // Thin lines matter most: grid lines are half a point wide, and a dashed QPen measures lines
+    // of at most one device pixel in pixels, not in pen widths.
+    for (double scale : {1.0, 2.0}) {
+        for (double width : {0.5, 1.0, 4.0}) {
+            SCOPED_TRACE(testing::Message() << "width " << width << " scale " << scale);
+            QImage image(int(120 * scale), int(40 * scale), QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            image.setDevicePixelRatio(scale);
+            {
+                QPainter p(&image);
+                QPainterGraphicsContext g(p);
+                g.setLineWidth(width);
+                g.setShouldAntialias(false);
+                g.setLineDash(0, {10, 10});
+                g.strokeLineSegments({Point{0, 10.25}, Point{100, 10.25}});
+                g.setLineDash(5, {10, 10});
+                g.strokeLineSegments({Point{0, 30.25}, Point{100, 30.25}});
+            }
+            // Inked at the point (x, y), in points.
+            auto inked = [&](double x, double y) {
+                return qAlpha(image.pixel(int(x * scale), int(y * scale))) > 128;
+            };
+            for (double x : {5.0, 25.0, 45.0, 85.0})
+                EXPECT_TRUE(inked(x, 10)) << x;
+            // Butt caps: each dash ends where its length does, even when wide.
+            for (double x : {11.5, 15.0, 18.5, 35.0, 55.0, 95.0})
+                EXPECT_FALSE(inked(x, 10)) << x;
+            // With phase 5 the pattern starts half-way into its first dash.
+            EXPECT_TRUE(inked(2, 30));
+            EXPECT_FALSE(inked(10, 30));
+            EXPECT_TRUE(inked(20, 30));
+            EXPECT_FALSE(inked(30, 30));
+        }
     }
 }
 
