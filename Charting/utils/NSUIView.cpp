@@ -10,7 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
+#include <set>
 
 namespace charting {
 namespace {
@@ -64,30 +64,19 @@ public:
         return t == QAccessible::Name ? view()->accessibilityLabel() : QAccessibleWidget::text(t);
     }
     int childCount() const override { return int(view()->accessibilityRows().size()); }
-    QAccessibleInterface* child(int index) const override {
-        const auto rows = view()->accessibilityRows();
-        if (index < 0 || index >= int(rows.size()))
-            return nullptr;
-        const NSUIAccessibilityElement* element = rows[std::size_t(index)].get();
-        auto known = ids_.find(element);
-        if (known != ids_.end())
-            if (QAccessibleInterface* iface = QAccessible::accessibleInterface(known->second))
-                if (iface->isValid())
-                    return iface;
-        auto* iface = new ElementInterface(view(), rows[std::size_t(index)]);
-        ids_[element] = QAccessible::registerAccessibleInterface(iface);
-        return iface;
-    }
+    QAccessibleInterface* child(int index) const override { return view()->accessibleRow(index); }
     int indexOfChild(const QAccessibleInterface* child) const override {
         for (int i = 0; i < childCount(); ++i)
             if (this->child(i) == child)
                 return i;
         return -1;
     }
-
-private:
-    mutable std::map<const NSUIAccessibilityElement*, QAccessible::Id> ids_;
 };
+
+void releaseInterface(QAccessible::Id id) {
+    if (QAccessible::accessibleInterface(id))
+        QAccessible::deleteAccessibleInterface(id);
+}
 
 QAccessibleInterface* chartViewFactory(const QString&, QObject* object) {
     if (auto* view = dynamic_cast<NSUIView*>(object))
@@ -110,7 +99,10 @@ NSUIView::NSUIView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_AcceptTouchEvents);
 }
 
-NSUIView::~NSUIView() = default;
+NSUIView::~NSUIView() {
+    for (const auto& [element, id] : rowInterfaceIds_)
+        releaseInterface(id);
+}
 
 platform::Rect NSUIView::bounds() const {
     return platform::Rect(0, 0, width(), height());
@@ -133,6 +125,40 @@ void NSUIView::setNeedsDisplayInRect(const platform::Rect& rect) {
 void NSUIView::setAccessibilityChildren(
     std::vector<std::shared_ptr<NSUIAccessibilityElement>> rows) {
     accessibilityChildren_ = std::move(rows);
+}
+
+QAccessibleInterface* NSUIView::accessibleRow(int index) const {
+    const auto rows = accessibilityRows();
+    if (index < 0 || index >= int(rows.size()))
+        return nullptr;
+    const std::shared_ptr<NSUIAccessibilityElement>& element = rows[std::size_t(index)];
+    auto known = rowInterfaceIds_.find(element.get());
+    if (known != rowInterfaceIds_.end()) {
+        QAccessibleInterface* iface = QAccessible::accessibleInterface(known->second);
+        if (iface && iface->isValid())
+            return iface;
+        // The element it was made for is gone and a new one took its address.
+        releaseInterface(known->second);
+        rowInterfaceIds_.erase(known);
+    }
+    // Renderers replace their elements on every draw: now and then release the interfaces of
+    // elements that are no longer rows, so that they do not pile up.
+    if (rowInterfaceIds_.size() >= 2 * rows.size() + 16) {
+        std::set<const NSUIAccessibilityElement*> current;
+        for (const auto& row : rows)
+            current.insert(row.get());
+        for (auto it = rowInterfaceIds_.begin(); it != rowInterfaceIds_.end();) {
+            if (current.count(it->first)) {
+                ++it;
+                continue;
+            }
+            releaseInterface(it->second);
+            it = rowInterfaceIds_.erase(it);
+        }
+    }
+    auto* iface = new ElementInterface(const_cast<NSUIView*>(this), element);
+    rowInterfaceIds_[element.get()] = QAccessible::registerAccessibleInterface(iface);
+    return iface;
 }
 
 std::optional<QColor> NSUIView::backgroundColor() const {

@@ -8,10 +8,12 @@
 #include <QString>
 #include <QWidget>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
 
+class QAccessibleInterface;
 class QTouchEvent;
 
 namespace charting {
@@ -45,6 +47,10 @@ public:
         return accessibilityChildren_;
     }
     void setAccessibilityChildren(std::vector<std::shared_ptr<NSUIAccessibilityElement>> rows);
+    // The interface assistive technology sees for row `index` (nullptr outside the rows): one per
+    // element while it lives; those of elements that are gone are released, and all of them go
+    // with the view.
+    QAccessibleInterface* accessibleRow(int index) const;
 
     // The background colour, or none (then nothing is painted behind the chart).
     virtual std::optional<QColor> backgroundColor() const;
@@ -63,6 +69,8 @@ protected:
 private:
     AccessibilityRole role_ = AccessibilityRole::list;
     std::vector<std::shared_ptr<NSUIAccessibilityElement>> accessibilityChildren_;
+    // The registered interfaces of the rows (accessibility ids), by element.
+    mutable std::map<const NSUIAccessibilityElement*, unsigned> rowInterfaceIds_;
 };
 
 } // namespace charting

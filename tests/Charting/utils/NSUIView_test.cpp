@@ -69,3 +69,33 @@ TEST(NSUIAccessibilityElement, AFrameSetAfterTheContainerWentIsIgnored) {
     element->setElementFrame(Rect(50, 50, 7, 7));
     EXPECT_EQ(element->elementFrame(), before);
 }
+
+TEST(NSUIAccessibilityElement, InterfacesOfReplacedRowsAreReleasedAndGoWithTheView) {
+    auto view = std::make_unique<NSUIView>();
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(view.get());
+    ASSERT_NE(iface, nullptr);
+    view->setAccessibilityChildren({NSUIAccessibilityElement::create(view.get())});
+    const QAccessible::Id first = QAccessible::uniqueId(iface->child(0));
+    EXPECT_EQ(QAccessible::uniqueId(iface->child(0)), first); // one interface per element
+    EXPECT_EQ(iface->child(1), nullptr);
+
+    // A renderer replaces its elements on every draw, and assistive technology asks each time.
+    std::vector<QAccessible::Id> ids{first};
+    for (int draw = 0; draw < 40; ++draw) {
+        view->setAccessibilityChildren({NSUIAccessibilityElement::create(view.get()),
+                                        NSUIAccessibilityElement::create(view.get())});
+        ids.push_back(QAccessible::uniqueId(iface->child(0)));
+        ids.push_back(QAccessible::uniqueId(iface->child(1)));
+        EXPECT_EQ(iface->child(1)->role(), QAccessible::Row);
+    }
+    EXPECT_EQ(QAccessible::accessibleInterface(first), nullptr); // released
+    int alive = 0;
+    for (QAccessible::Id id : ids)
+        alive += QAccessible::accessibleInterface(id) != nullptr;
+    EXPECT_LE(alive, 2 * 2 + 16);
+    EXPECT_GE(alive, 2); // the current rows
+
+    view.reset();
+    for (QAccessible::Id id : ids)
+        EXPECT_EQ(QAccessible::accessibleInterface(id), nullptr);
+}
