@@ -4,8 +4,16 @@
 #include "Charting/utils/NSUIDisplayLink.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace charting {
+namespace {
+// The later of two end times; an axis whose duration is not a number is disabled and must not
+// keep the animation from ever ending.
+double laterEnd(double a, double b) {
+    return std::fmax(a, b);
+}
+} // namespace
 
 std::shared_ptr<Animator> Animator::create() {
     return std::make_shared<Animator>();
@@ -62,7 +70,7 @@ void Animator::animate(double xAxisDuration, double yAxisDuration, ChartEasingFu
     durationY_ = yAxisDuration;
     endTimeX_ = now + xAxisDuration;
     endTimeY_ = now + yAxisDuration;
-    endTime_ = std::max(endTimeX_, endTimeY_);
+    endTime_ = laterEnd(endTimeX_, endTimeY_);
     enabledX_ = xAxisDuration > 0.0;
     enabledY_ = yAxisDuration > 0.0;
     easingX_ = std::move(easingX);
@@ -107,7 +115,7 @@ void Animator::animateOneAxis(bool xAxis, double duration, ChartEasingFunctionBl
     (xAxis ? endTimeX_ : endTimeY_) = now + duration;
     // Started while idle, the animation ends with its own axis: the other axis's end time is
     // left over from an animation that has already stopped.
-    endTime_ = displayLink_ ? std::max(endTimeX_, endTimeY_) : now + duration;
+    endTime_ = displayLink_ ? laterEnd(endTimeX_, endTimeY_) : now + duration;
     (xAxis ? enabledX_ : enabledY_) = duration > 0.0;
     (xAxis ? easingX_ : easingY_) = std::move(easing);
     advancePhases(startTime);

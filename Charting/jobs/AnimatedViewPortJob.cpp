@@ -30,7 +30,8 @@ double AnimatedViewPortJob::phaseAt(double elapsed) const {
 void AnimatedViewPortJob::start() {
     const double now = mediaTime();
     startTime_ = now;
-    endTime_ = now + duration_;
+    // Without a positive duration the first frame is the last (also for one that is not a number).
+    endTime_ = duration_ > 0.0 ? now + duration_ : now;
     phase_ = phaseAt(0.0);
     if (displayLink_)
         displayLink_->invalidate();

@@ -29,7 +29,9 @@ double roundToNextSignificant(double value) {
 int decimalPlacesForValue(double value) {
     if (value == 0.0 || !std::isfinite(value))
         return 0;
-    const double r = roundToNextSignificant(value);
+    // A negative value slipped in by a caller counts by its magnitude (its logarithm would be
+    // no number, and turning that into an integer is undefined).
+    const double r = roundToNextSignificant(std::abs(value));
     if (r == 0.0 || !std::isfinite(r))
         return 0;
     return static_cast<int>(std::ceil(-std::log10(r))) + 2;

@@ -15,7 +15,7 @@ class GraphicsContext;
 double roundToNextSignificant(double value);
 
 // How many decimal places a formatter needs to show values of this magnitude (2400 -> -1,
-// 1 -> 2, 0.5 -> 3); 0 for 0, infinities and NaN.
+// 1 -> 2, 0.5 -> 3); 0 for 0, infinities and NaN; a negative value counts as its magnitude.
 int decimalPlacesForValue(double value);
 
 // One line of text whose box has its anchor point (fractions of its width and height, (0, 0) the

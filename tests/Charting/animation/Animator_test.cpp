@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include <string>
 #include <vector>
 
@@ -114,5 +117,47 @@ TEST_F(AnimatorTest, ReleasingARunningAnimatorStopsIt) {
     clock.advance(0.1);
     animator.reset();
     EXPECT_EQ(recorder.events.back(), "stopped");
+    EXPECT_EQ(clock.pending(), 0u);
+}
+
+TEST_F(AnimatorTest, AFrameAfterTheEndComputesThePhaseAtTheDurationAndStopsOnce) {
+    // 0.51 s is no whole number of frames: the last frame comes after the end. Both curves
+    // overshoot 1 just past their end, and give exactly 1 at it.
+    for (ChartEasingOption option :
+         {ChartEasingOption::easeOutBack, ChartEasingOption::easeInOutElastic}) {
+        SCOPED_TRACE(int(option));
+        std::vector<std::pair<double, double>> phases;
+        std::vector<double> times;
+        animator->setUpdateBlock([&] {
+            phases.emplace_back(animator->phaseX(), animator->phaseY());
+            times.push_back(clock.now());
+        });
+        recorder.events.clear();
+        animator->animate(0.51, 0.51, option);
+        clock.advance(1.0);
+        ASSERT_FALSE(animator->isRunning());
+        ASSERT_GE(phases.size(), 2u);
+        EXPECT_EQ(phases.back(), std::make_pair(1.0, 1.0));
+        // That update came from the last frame; the stop found both phases at 1 and sent none.
+        EXPECT_NE(times[times.size() - 2], times.back());
+        EXPECT_NE(phases[phases.size() - 2], std::make_pair(1.0, 1.0));
+        EXPECT_EQ(std::count(recorder.events.begin(), recorder.events.end(), "stopped"), 1);
+        EXPECT_EQ(recorder.events.back(), "stopped");
+    }
+}
+
+TEST_F(AnimatorTest, ADurationThatIsNotANumberNeverKeepsTheAnimationRunning) {
+    animator->animate(NAN, 0.5);
+    clock.advance(0.55);
+    EXPECT_FALSE(animator->isRunning());
+    animator->animate(0.5, NAN);
+    clock.advance(0.55);
+    EXPECT_FALSE(animator->isRunning());
+    animator->animate(0.5, 0.5);
+    animator->animateX(NAN); // joins: x is disabled, the end stays that of y
+    clock.advance(0.55);
+    EXPECT_FALSE(animator->isRunning());
+    EXPECT_EQ(animator->phaseX(), 1.0);
+    EXPECT_EQ(animator->phaseY(), 1.0);
     EXPECT_EQ(clock.pending(), 0u);
 }

@@ -185,17 +185,21 @@ TEST(AnimatedViewPortJob, StoppingWithoutFinishLeavesEverythingWhereItWas) {
     expectMatrix(c.handler->touchMatrix(), m);
 }
 
-TEST(AnimatedViewPortJob, AZeroDurationJumpsToTheEndWithoutNaN) {
-    Chart c;
-    c.handler->refresh(AffineTransform::makeScale(4, 4), nullptr, false);
-    auto job =
-        AnimatedMoveViewJob::create(c.handler, 10, 0, c.transformer, &c.view, 0, 0, 0, nullptr);
-    job->start();
-    c.clock.advance(1.0 / 60);
-    EXPECT_FALSE(job->isRunning());
-    EXPECT_EQ(job->phase(), 1.0);
-    EXPECT_FALSE(std::isnan(c.handler->touchMatrix().tx));
-    EXPECT_NEAR(c.transformer->pixelForValues(10, 0).x, 20, 1e-9); // the move arrived
+TEST(AnimatedViewPortJob, ADurationBelowOrBesideZeroJumpsToTheEndWithoutNaN) {
+    for (double duration : {0.0, -1.0, double(NAN)}) {
+        SCOPED_TRACE(duration);
+        Chart c;
+        c.handler->refresh(AffineTransform::makeScale(4, 4), nullptr, false);
+        auto job = AnimatedMoveViewJob::create(c.handler, 10, 0, c.transformer, &c.view, 0, 0,
+                                               duration, nullptr);
+        job->start();
+        c.clock.advance(1.0 / 60);
+        EXPECT_FALSE(job->isRunning());
+        EXPECT_EQ(job->phase(), 1.0);
+        EXPECT_FALSE(std::isnan(c.handler->touchMatrix().tx));
+        EXPECT_NEAR(c.transformer->pixelForValues(10, 0).x, 20, 1e-9); // the move arrived
+        EXPECT_EQ(c.clock.pending(), 0u);
+    }
 }
 
 TEST(AnimatedViewPortJob, AJobWhoseChartWentAwayStopsQuietly) {

@@ -31,8 +31,8 @@ TEST(ChartUtils, DecimalPlacesForValue) {
         int out;
     };
     const Case cases[] = {
-        {2400, -1}, {1, 2},   {0.5, 3}, {0.0123, 4},   {0, 0},      {100, 0},
-        {10, 1},    {0.1, 3}, {NAN, 0}, {INFINITY, 0}, {1e-320, 0}, {1.7e308, 0},
+        {2400, -1}, {1, 2},   {0.5, 3},      {0.0123, 4}, {0, 0},       {100, 0},  {10, 1},
+        {0.1, 3},   {NAN, 0}, {INFINITY, 0}, {1e-320, 0}, {1.7e308, 0}, {-0.5, 3}, {-2400, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.in);
