@@ -14,13 +14,28 @@ using platform::AffineTransform;
 using platform::Point;
 using platform::Rect;
 
+namespace {
+// How many of an element's points it uses.
+int pointCount(Path::ElementType type) {
+    switch (type) {
+    case Path::ElementType::curveTo:
+        return 3;
+    case Path::ElementType::quadCurveTo:
+        return 2;
+    case Path::ElementType::closeSubpath:
+        return 0;
+    case Path::ElementType::moveTo:
+    case Path::ElementType::lineTo:
+        break;
+    }
+    return 1;
+}
+} // namespace
+
 bool operator==(const Path::Element& a, const Path::Element& b) {
     if (a.type != b.type)
         return false;
-    const int n = a.type == Path::ElementType::curveTo        ? 3
-                  : a.type == Path::ElementType::quadCurveTo  ? 2
-                  : a.type == Path::ElementType::closeSubpath ? 0
-                                                              : 1;
+    const int n = pointCount(a.type);
     for (int i = 0; i < n; ++i)
         if (!(a.points[i] == b.points[i]))
             return false;
@@ -28,9 +43,7 @@ bool operator==(const Path::Element& a, const Path::Element& b) {
 }
 
 void Path::moveTo(Point p, const AffineTransform& t) {
-    Element e{ElementType::moveTo, {t.apply(p)}};
-    subpathStart_ = e.points[0];
-    elements_.push_back(e);
+    elements_.push_back(Element{ElementType::moveTo, {t.apply(p)}});
 }
 
 void Path::addLineTo(Point p, const AffineTransform& t) {
@@ -93,8 +106,6 @@ void Path::addPath(const Path& other, const AffineTransform& t) {
         Element m = e;
         for (Point& p : m.points)
             p = t.apply(p);
-        if (m.type == ElementType::moveTo)
-            subpathStart_ = m.points[0];
         elements_.push_back(m);
     }
 }
@@ -125,10 +136,7 @@ Rect Path::boundingBox() const {
     const double inf = std::numeric_limits<double>::infinity();
     double x0 = inf, y0 = inf, x1 = -inf, y1 = -inf;
     for (const Element& e : elements_) {
-        const int n = e.type == ElementType::curveTo        ? 3
-                      : e.type == ElementType::quadCurveTo  ? 2
-                      : e.type == ElementType::closeSubpath ? 0
-                                                            : 1;
+        const int n = pointCount(e.type);
         for (int i = 0; i < n; ++i) {
             x0 = std::min(x0, e.points[i].x);
             y0 = std::min(y0, e.points[i].y);

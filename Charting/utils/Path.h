@@ -82,7 +82,6 @@ public:
 
 private:
     std::vector<Element> elements_;
-    platform::Point subpathStart_;
 };
 
 } // namespace charting
