@@ -245,47 +245,42 @@ void GraphicsContext::drawPath(PathDrawingMode mode) {
     path_.clear();
 }
 
+void GraphicsContext::paintNewPath(const char* op, std::vector<double> args, PaintKind kind,
+                                   const std::function<void(Path&)>& build) {
+    path_.clear();
+    build(path_);
+    paintCurrentPath(kind, FillRule::winding);
+    noteCall(op, std::move(args), path_, QString(), nullptr);
+    path_.clear();
+}
+
 void GraphicsContext::strokeLineSegments(const std::vector<Point>& points) {
-    path_.clear();
-    for (std::size_t i = 0; i + 1 < points.size(); i += 2) {
-        path_.moveTo(points[i], state_.ctm);
-        path_.addLineTo(points[i + 1], state_.ctm);
-    }
-    paintCurrentPath(PaintKind::stroke, FillRule::winding);
-    noteCall("strokeLineSegments", pointArgs(points), path_, QString(), nullptr);
-    path_.clear();
+    paintNewPath("strokeLineSegments", pointArgs(points), PaintKind::stroke, [&](Path& path) {
+        for (std::size_t i = 0; i + 1 < points.size(); i += 2) {
+            path.moveTo(points[i], state_.ctm);
+            path.addLineTo(points[i + 1], state_.ctm);
+        }
+    });
 }
 
 void GraphicsContext::fillRect(const Rect& rect) {
-    path_.clear();
-    path_.addRect(rect, state_.ctm);
-    paintCurrentPath(PaintKind::fill, FillRule::winding);
-    noteCall("fillRect", rectArgs(rect), path_, QString(), nullptr);
-    path_.clear();
+    paintNewPath("fillRect", rectArgs(rect), PaintKind::fill,
+                 [&](Path& path) { path.addRect(rect, state_.ctm); });
 }
 
 void GraphicsContext::strokeRect(const Rect& rect) {
-    path_.clear();
-    path_.addRect(rect, state_.ctm);
-    paintCurrentPath(PaintKind::stroke, FillRule::winding);
-    noteCall("strokeRect", rectArgs(rect), path_, QString(), nullptr);
-    path_.clear();
+    paintNewPath("strokeRect", rectArgs(rect), PaintKind::stroke,
+                 [&](Path& path) { path.addRect(rect, state_.ctm); });
 }
 
 void GraphicsContext::fillEllipse(const Rect& rect) {
-    path_.clear();
-    path_.addEllipse(rect, state_.ctm);
-    paintCurrentPath(PaintKind::fill, FillRule::winding);
-    noteCall("fillEllipse", rectArgs(rect), path_, QString(), nullptr);
-    path_.clear();
+    paintNewPath("fillEllipse", rectArgs(rect), PaintKind::fill,
+                 [&](Path& path) { path.addEllipse(rect, state_.ctm); });
 }
 
 void GraphicsContext::strokeEllipse(const Rect& rect) {
-    path_.clear();
-    path_.addEllipse(rect, state_.ctm);
-    paintCurrentPath(PaintKind::stroke, FillRule::winding);
-    noteCall("strokeEllipse", rectArgs(rect), path_, QString(), nullptr);
-    path_.clear();
+    paintNewPath("strokeEllipse", rectArgs(rect), PaintKind::stroke,
+                 [&](Path& path) { path.addEllipse(rect, state_.ctm); });
 }
 
 void GraphicsContext::drawLinearGradient(const Gradient& gradient, Point start, Point end,

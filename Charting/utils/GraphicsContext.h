@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace charting {
@@ -154,6 +155,9 @@ protected:
 
 private:
     void paintCurrentPath(PaintKind kind, FillRule rule);
+    // Paints a path made for the call alone (the current path is replaced, then consumed).
+    void paintNewPath(const char* op, std::vector<double> args, PaintKind kind,
+                      const std::function<void(Path&)>& build);
     void note(const char* op, std::vector<double> args = {}) {
         noteCall(op, std::move(args), Path(), QString(), nullptr);
     }
