@@ -281,6 +281,39 @@ TEST(QPainterGraphicsContext, NonzeroFillAndTextPlacedByTheTopOfItsBox) {
     EXPECT_LE(bottom, 90 + 25);
 }
 
+TEST(QPainterGraphicsContext, EvenOddOnRequestAndTheTransformMapsAsRecorded) {
+    Canvas c;
+    RecordingGraphicsContext recorded;
+    auto draw = [](GraphicsContext& g) {
+        g.addRect(Rect(10, 10, 40, 40));
+        g.addRect(Rect(30, 30, 40, 40));
+        g.fillPath(FillRule::evenOdd);
+        // A quarter turn in y-down space turns x into y: the bar runs downwards from (100, 10).
+        g.saveGState();
+        g.translateBy(100, 10);
+        g.rotateBy(M_PI / 2);
+        g.fillRect(Rect(0, 0, 20, 4));
+        g.restoreGState();
+        // A transform without inverse paints nothing (and does not fall back to the identity).
+        g.scaleBy(0, 1);
+        g.fillRect(Rect(0, 100, 120, 20));
+    };
+    c.draw(draw);
+    draw(recorded);
+    EXPECT_TRUE(c.inked(20, 20));
+    EXPECT_FALSE(c.inked(40, 40)); // the overlap is outside with even-odd
+    EXPECT_TRUE(c.inked(60, 60));
+    const Rect bar = recorded.callsNamed("fillRect").at(0).path.boundingBox();
+    EXPECT_NEAR(bar.minX(), 96, 1e-9);
+    EXPECT_NEAR(bar.minY(), 10, 1e-9);
+    EXPECT_NEAR(bar.maxY(), 30, 1e-9);
+    EXPECT_TRUE(c.inked(98, 20));
+    EXPECT_FALSE(c.inked(98, 5));
+    EXPECT_FALSE(c.inked(102, 20));
+    for (int x = 0; x < 120; x += 10)
+        EXPECT_FALSE(c.inked(x, 110));
+}
+
 TEST(QPainterGraphicsContext, HandsThePainterBackAsItCame) {
     QImage image(10, 10, QImage::Format_ARGB32_Premultiplied);
     QPainter p(&image);
