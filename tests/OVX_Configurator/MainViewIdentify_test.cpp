@@ -86,6 +86,7 @@ TEST(MainViewIdentify, EachModelGetsItsPageBlockLengthAndStatusBar) {
         EXPECT_EQ(main->dataLength, c.length);
         EXPECT_EQ(main->data, s.unit.block()); // read right after the identification
         EXPECT_EQ(s.unit.frames(), (QList<QByteArray>{"r", "R"}));
+        EXPECT_EQ(s.unit.received(), "rR");
         EXPECT_EQ(main->txtBottomMessage->text(), localized("READ_SUCCESS"));
         EXPECT_EQ(main->window->windowTitle(), c.title);
 

@@ -336,6 +336,7 @@ TEST(MainViewBlock, RestartSendsRebtWithTheCallersClosuresOnly) {
     s.app->menuItemReboot->trigger();
     s.confirm();
     ASSERT_TRUE(s.waitFor([&] { return s.unit.count("REBT") == 1; }));
+    EXPECT_EQ(s.unit.received(), "REBT");
 
     // The pages restart without asking; a time-out reaches only their closure.
     Outcome o;
@@ -365,6 +366,7 @@ TEST(MainViewBlock, FactoryRestoreReadsTheRestoredBlock) {
     s.confirm();
     ASSERT_TRUE(s.waitFor([&] { return s.main->data != changed; }));
     EXPECT_EQ(s.unit.frames(), (QList<QByteArray>{"REST", "R"}));
+    EXPECT_EQ(s.unit.received(), "RESTR");
     EXPECT_EQ(s.main->data, SimulatedUnit::defaultBlock(168, s.unit.firmwareVersion(), 0x10));
     EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline("RESET_SUCCESS"));
     EXPECT_EQ(s.shell.ui.lastAlert().style, AlertStyle::Informational);
@@ -432,6 +434,8 @@ TEST(MainViewBlock, CalibrationsUnlockTheMenusWhateverHappens) {
         }
         ASSERT_TRUE(s.waitForAlert(1));
         EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline(c.alert));
+        EXPECT_EQ(s.shell.ui.lastAlert().style,
+                  c.ending == Ending::Success ? AlertStyle::Informational : AlertStyle::Critical);
         EXPECT_TRUE(s.app->menuItemMain->isEnabled());
         EXPECT_TRUE(s.app->menuItemLanguage->isEnabled());
         EXPECT_TRUE(s.app->menuItemHelp->isEnabled());
@@ -439,8 +443,10 @@ TEST(MainViewBlock, CalibrationsUnlockTheMenusWhateverHappens) {
         if (c.ending == Ending::Success) {
             EXPECT_TRUE(o.is(1, 0, 0));
             ASSERT_TRUE(s.waitFor([&] { return s.unit.count("R") == 1; })); // read back
+            EXPECT_EQ(s.unit.received(), word + "R");
         } else {
             EXPECT_TRUE(o.is(0, c.ending == Ending::Failure, c.ending == Ending::TimeOut));
+            EXPECT_EQ(s.unit.received(), word);
         }
     }
 }
