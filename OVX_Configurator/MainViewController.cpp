@@ -74,6 +74,12 @@ void run(const std::function<void()>& fn) {
         fn();
 }
 
+void setEnabled(std::initializer_list<QPointer<QAction>> items, bool enabled) {
+    for (const QPointer<QAction>& item : items)
+        if (item)
+            item->setEnabled(enabled);
+}
+
 // Selects the item of `tabs` whose page widget is named `identifier`.
 void selectTabItem(QTabWidget* tabs, const char* identifier) {
     for (int i = 0; i < tabs->count(); ++i)
@@ -264,22 +270,23 @@ void MainViewController::showPage(std::int64_t index) {
         label->hide();
     constChannel7Trailing->setConstant(2.0);
     constChannel8Trailing->setConstant(2.0);
-    for (QAction* item :
-         {appDelegate->menuItemRead.data(), appDelegate->menuItemWrite.data(),
-          appDelegate->menuItemOpen.data(), appDelegate->menuItemSave.data(),
-          appDelegate->menuItemRestore.data(), appDelegate->menuItemLevelCalibration.data(),
-          appDelegate->menuItemHoverCalibration.data(),
-          appDelegate->menuItemCheckFirmwareUpdate.data(), appDelegate->menuItemReboot.data(),
-          appDelegate->menuItemAccelCalibration.data()})
-        if (item)
-            item->setEnabled(false);
+    setDeviceItemsEnabled(false, false);
 }
 
 void MainViewController::setMenusEnabled(bool enabled) {
-    for (QAction* item : {appDelegate->menuItemMain.data(), appDelegate->menuItemLanguage.data(),
-                          appDelegate->menuItemHelp.data()})
-        if (item)
-            item->setEnabled(enabled);
+    setEnabled(
+        {appDelegate->menuItemMain, appDelegate->menuItemLanguage, appDelegate->menuItemHelp},
+        enabled);
+}
+
+// The device menu items: those of every model, then Reboot and accelerometer calibration.
+void MainViewController::setDeviceItemsEnabled(bool enabled, bool rebootAndAccelEnabled) {
+    AppDelegate* d = appDelegate;
+    setEnabled({d->menuItemRead, d->menuItemWrite, d->menuItemOpen, d->menuItemSave,
+                d->menuItemRestore, d->menuItemLevelCalibration, d->menuItemHoverCalibration,
+                d->menuItemCheckFirmwareUpdate},
+               enabled);
+    setEnabled({d->menuItemReboot, d->menuItemAccelCalibration}, rebootAndAccelEnabled);
 }
 
 // ---- Message bar ----
@@ -587,19 +594,7 @@ void MainViewController::identifyDevice() {
         window->setWindowTitle(QString::fromUtf8(AppInfo::kApplicationName) + QStringLiteral(" [") +
                                deviceDesc + QStringLiteral("]"));
 
-    for (QAction* item :
-         {appDelegate->menuItemRead.data(), appDelegate->menuItemWrite.data(),
-          appDelegate->menuItemOpen.data(), appDelegate->menuItemSave.data(),
-          appDelegate->menuItemRestore.data(), appDelegate->menuItemLevelCalibration.data(),
-          appDelegate->menuItemHoverCalibration.data(),
-          appDelegate->menuItemCheckFirmwareUpdate.data()})
-        if (item)
-            item->setEnabled(true);
-    if (deviceID != 166)
-        for (QAction* item :
-             {appDelegate->menuItemReboot.data(), appDelegate->menuItemAccelCalibration.data()})
-            if (item)
-                item->setEnabled(true);
+    setDeviceItemsEnabled(true, deviceID != 166);
 
     AppDelegate* delegate = appDelegate;
     delegate->timerCheckFirmwareUpdate.stop();

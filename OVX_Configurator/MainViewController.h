@@ -198,6 +198,7 @@ protected:
     QWidget* loadView() override;
 
 private:
+    void setDeviceItemsEnabled(bool enabled, bool rebootAndAccelEnabled);
     void showMessage(const QString& text, const QColor& background, QStyle::StandardPixmap icon);
     void rebuildPortList(bool connect);
     void openPort(const QString& name);
