@@ -51,6 +51,7 @@ TEST(MainViewController, AnIndexOutsideThePagesLeavesTheContentAreaEmpty) {
         main->window->setWindowTitle("OVX Configurator [OVX Delta]");
         app.menuItemRead->setEnabled(true);
         app.timerCheckFirmwareUpdate.startRepeating(80, [] {});
+        main->statusFirmwareVersion->show();
 
         main->showPage(index);
         EXPECT_FALSE(app.timerCheckFirmwareUpdate.isActive()) << index;
@@ -59,10 +60,12 @@ TEST(MainViewController, AnIndexOutsideThePagesLeavesTheContentAreaEmpty) {
         // Title and menus stay as they were.
         EXPECT_EQ(main->window->windowTitle(), "OVX Configurator [OVX Delta]");
         EXPECT_TRUE(app.menuItemRead->isEnabled());
+        EXPECT_TRUE(main->statusFirmwareVersion->isVisibleTo(main->StatusBarView));
 
         main->showPage(0); // back: title reset, device items disabled
         EXPECT_EQ(main->window->windowTitle(), AppInfo::kApplicationName);
         EXPECT_FALSE(app.menuItemRead->isEnabled());
+        EXPECT_FALSE(main->statusFirmwareVersion->isVisibleTo(main->StatusBarView));
         EXPECT_EQ(main->welcomeViewController()->view()->parentWidget(), main->MainContentView);
     }
 }

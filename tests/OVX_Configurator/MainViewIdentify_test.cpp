@@ -216,6 +216,7 @@ TEST(MainViewIdentify, OutdatedFirmwareLeavesNothingOfTheEarlierUnitActive) {
     EXPECT_EQ(s.main->window->windowTitle(), AppInfo::kApplicationName);
     for (QAction* item : deviceItems(s.app))
         EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
+    EXPECT_FALSE(s.app->timerCheckFirmwareUpdate.isActive()); // no unit to check for
 
     // Whatever the user tries, nothing reaches the unit.
     s.app->menuItemWrite->trigger();
