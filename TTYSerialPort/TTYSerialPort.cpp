@@ -119,6 +119,8 @@ bool TTYSerialPort::isReading() const {
 void TTYSerialPort::open() {
     if (isOpen())
         return;
+    // Reports run the delegate at once, and a delegate may let go of its last reference.
+    const auto keepAlive = shared_from_this();
     const QByteArray node = QFile::encodeName(path());
     const int fd = ::open(node.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -173,8 +175,10 @@ void TTYSerialPort::open() {
 }
 
 bool TTYSerialPort::close() {
-    if (isOpen())
+    if (isOpen()) {
+        const auto keepAlive = shared_from_this();
         reallyClosePort(false);
+    }
     return true;
 }
 
@@ -204,6 +208,7 @@ void TTYSerialPort::reallyClosePort(bool quietly) {
 }
 
 void TTYSerialPort::cleanupAfterSystemRemoval() {
+    const auto keepAlive = shared_from_this();
     if (!removalReported_) {
         removalReported_ = true;
         reportNow([](TTYSerialPortDelegate& d, const auto& port) {
@@ -229,14 +234,7 @@ void TTYSerialPort::deviceWasRemoved() {
 
 // ---- line settings ----
 
-bool TTYSerialPort::setPortOptions() {
-    if (!isOpen())
-        return true;
-    termios t{};
-    if (::tcgetattr(fileDescriptor_, &t) != 0) {
-        reportError(errno);
-        return false;
-    }
+termios TTYSerialPort::configuredAttributes(termios t) const {
     ::cfmakeraw(&t);
     t.c_iflag &= ~(IXOFF | IXANY | INPCK);
     t.c_cc[VMIN] = 0;
@@ -269,14 +267,25 @@ bool TTYSerialPort::setPortOptions() {
     t.c_cflag |= CREAD | CLOCAL;
     t.c_cflag &= ~HUPCL;
     t.c_lflag &= ~(ICANON | ISIG);
-    const speed_t speed = speedFor(baudRate_);
-    if (speed != B0)
+    if (const speed_t speed = speedFor(baudRate_); speed != B0)
         ::cfsetspeed(&t, speed);
+    return t;
+}
+
+bool TTYSerialPort::setPortOptions() {
+    if (!isOpen())
+        return true;
+    termios t{};
+    if (::tcgetattr(fileDescriptor_, &t) != 0) {
+        reportError(errno);
+        return false;
+    }
+    t = configuredAttributes(t);
     if (::tcsetattr(fileDescriptor_, TCSANOW, &t) != 0) {
         reportError(errno);
         return false;
     }
-    if (speed == B0) {
+    if (speedFor(baudRate_) == B0) {
         reportError(EINVAL);
         return false;
     }
@@ -321,6 +330,7 @@ namespace {
 void changeFlowControl(TTYSerialPort& port, bool& flag, bool value) {
     if (flag == value)
         return;
+    const auto keepAlive = port.shared_from_this();
     const bool wasOpen = port.isOpen();
     port.close();
     flag = value;
@@ -491,8 +501,8 @@ void TTYSerialPort::postTask(Task task) {
 }
 
 void TTYSerialPort::reportNow(const Report& report) {
-    flushTasks();
     auto self = weak_from_this().lock();
+    flushTasks();
     if (self && delegate_)
         report(*delegate_, self);
 }
@@ -513,7 +523,7 @@ void TTYSerialPort::flushTasks() {
 // ---- request queue ----
 
 bool TTYSerialPort::sendRequest(const std::shared_ptr<TTYSerialRequest>& request) {
-    return reallySendRequest(request);
+    return request && reallySendRequest(request);
 }
 
 bool TTYSerialPort::reallySendRequest(const std::shared_ptr<TTYSerialRequest>& request) {

@@ -112,6 +112,13 @@ public:
     void setRTS(bool RTS);
     bool DTR() const { return DTR_; }
     void setDTR(bool DTR);
+    // The line settings the port applies over `attributes` (the device's current ones): a raw
+    // line that reads whatever has arrived without waiting (VMIN = VTIME = 0), receiver on,
+    // modem status ignored, no hang-up at close, then the port's character size, parity, stop
+    // bits, echo, RTS/CTS flow control and speed (left as it is for a rate that is not a
+    // standard one).
+    termios configuredAttributes(termios attributes) const;
+
     // Last polled states of the input modem lines (false where the device has none).
     bool CTS() const { return CTS_; }
     bool DSR() const { return DSR_; }
@@ -130,7 +137,7 @@ public:
     // packet in the bytes received since it was written (serialPortDidReceiveResponse), when
     // its time-out passes (serialPortRequestDidTimeout; the next request is written after that
     // report), or right after its write when it awaits no answer. A request whose write failed
-    // stays pending until its time-out or the port's close.
+    // stays pending until its time-out or the port's close. A null request is refused (false).
     bool sendRequest(const std::shared_ptr<TTYSerialRequest>& request);
     // Removes a queued request; the pending one (or null) is left alone.
     void cancelQueuedRequest(const std::shared_ptr<TTYSerialRequest>& request);

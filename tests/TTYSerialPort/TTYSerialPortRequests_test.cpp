@@ -147,6 +147,8 @@ TEST_F(RequestQueue, CancellingLeavesThePendingRequestAlone) {
     port->cancelAllQueuedRequests();
     EXPECT_TRUE(port->queuedRequests().empty());
     EXPECT_EQ(port->pendingRequest(), first);
+    EXPECT_FALSE(port->sendRequest(nullptr)); // refused, not queued
+    EXPECT_TRUE(port->queuedRequests().empty());
     ASSERT_TRUE(pty.write("OK\r"));
     ASSERT_TRUE(waitUntil([&] { return delegate.responses.size() == 1; }));
     EXPECT_EQ(sent(), QByteArray("A?"));
@@ -182,4 +184,14 @@ TEST_F(RequestQueue, ListenerReportsEachLineOnce) {
     ASSERT_TRUE(waitUntil([&] { return delegate.received().size() == 16; }));
     testsupport::pumpEvents(10);
     EXPECT_EQ(delegate.packets.size(), 3u);
+}
+
+// A reported packet leaves nothing behind: its last bytes never begin the next one.
+TEST_F(RequestQueue, ListenerStartsEachPacketWithAnEmptyBuffer) {
+    port->startListeningForPacketsMatchingDescriptor(
+        TTYSerialPacketDescriptor::create(QByteArray("ABA"), std::any()));
+    ASSERT_TRUE(pty.write("ABABA"));
+    ASSERT_TRUE(waitUntil([&] { return delegate.received().size() == 5; }));
+    testsupport::pumpEvents(10);
+    EXPECT_EQ(delegate.packets, std::vector<QByteArray>{"ABA"});
 }

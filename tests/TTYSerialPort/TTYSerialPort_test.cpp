@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <functional>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -58,6 +59,58 @@ TEST_F(PortOnPty, LineFollowsEachSetting) {
     port->setBaudRate(9600);
     EXPECT_EQ(speedOf(lineSettings()), speed_t(B9600));
     EXPECT_TRUE(delegate.errors.empty());
+}
+
+// A pseudo-terminal keeps 8 data bits and no parity whatever it is asked, so the settings are
+// checked as the port builds them, over a line that another program left in a different state.
+TEST_F(PortOnPty, LineSettingsFollowTheOptionsAndInheritNothing) {
+    termios left{};
+    left.c_iflag = ICRNL | IXON | IXOFF | IXANY | INPCK | ISTRIP;
+    left.c_oflag = OPOST | ONLCR;
+    left.c_cflag = CS7 | PARENB | PARODD | CSTOPB | HUPCL | CRTSCTS;
+    left.c_lflag = ICANON | ECHO | ISIG | IEXTEN;
+    left.c_cc[VMIN] = 1;
+    left.c_cc[VTIME] = 5;
+    ::cfsetspeed(&left, B9600);
+
+    struct Case {
+        unsigned dataBits, parity, stopBits;
+        bool echo, rtscts;
+        tcflag_t cflag; // of CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS
+        tcflag_t lflag; // of ECHO
+    };
+    const Case cases[] = {
+        {8, TTYSerialPort::ParityNone, 1, false, false, CS8, 0},
+        {7, TTYSerialPort::ParityEven, 1, false, false, CS7 | PARENB, 0},
+        {8, TTYSerialPort::ParityOdd, 2, false, false, CS8 | PARENB | PARODD | CSTOPB, 0},
+        {6, TTYSerialPort::ParityNone, 3, true, false, CSTOPB, ECHO}, // size field cleared
+        {5, TTYSerialPort::ParityNone, 1, false, true, CRTSCTS, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.dataBits << " bits, parity " << c.parity << ", "
+                                        << c.stopBits << " stop bits");
+        port->setNumberOfDataBits(c.dataBits);
+        port->setParity(c.parity);
+        port->setNumberOfStopBits(c.stopBits);
+        port->setShouldEchoReceivedData(c.echo);
+        port->setUsesRTSCTSFlowControl(c.rtscts);
+        port->setBaudRate(115200);
+        const termios t = port->configuredAttributes(left);
+        EXPECT_EQ(t.c_cflag & (CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS), c.cflag);
+        EXPECT_EQ(t.c_cflag & (CREAD | CLOCAL | HUPCL), tcflag_t(CREAD | CLOCAL));
+        EXPECT_EQ(t.c_lflag & (ECHO | ICANON | ISIG | IEXTEN), c.lflag);
+        EXPECT_EQ(t.c_iflag & (ICRNL | IXON | IXOFF | IXANY | INPCK | ISTRIP), 0u);
+        EXPECT_EQ(t.c_oflag & OPOST, 0u);
+        EXPECT_EQ(t.c_cc[VMIN], 0);
+        EXPECT_EQ(t.c_cc[VTIME], 0);
+        EXPECT_EQ(::cfgetospeed(&t), speed_t(B115200));
+        EXPECT_EQ(::cfgetispeed(&t), speed_t(B115200));
+    }
+    // A rate that is not a standard one leaves the speed as it was.
+    port->setBaudRate(123456);
+    const termios odd = port->configuredAttributes(left);
+    EXPECT_EQ(::cfgetospeed(&odd), speed_t(B9600));
+    EXPECT_TRUE(delegate.events.empty()); // a closed port applies nothing
 }
 
 // A pseudo-terminal carries 8-bit characters only: the refusal reaches the delegate.
@@ -212,21 +265,84 @@ TEST_F(PortOnPty, LineThatReadsNothingAfterHangUpIsRemovedOnce) {
     EXPECT_FALSE(port->isOpen());
 }
 
-TEST_F(PortOnPty, DelegateMayDropThePortWhenItIsRemoved) {
+// The delegate may let go of its port in any report, also one made while the caller is still
+// inside the port (the sanitiser build catches a port that keeps working after it went).
+TEST(TTYSerialPort, DelegateMayDropItsPortDuringAnyReport) {
     struct Dropper : RecordingDelegate {
         std::shared_ptr<TTYSerialPort>* holder = nullptr;
+        std::string dropOn;
+        void drop(const std::string& event) {
+            if (event == dropOn)
+                holder->reset();
+        }
+        void serialPortWasRemovedFromSystem(const std::shared_ptr<TTYSerialPort>& p) override {
+            RecordingDelegate::serialPortWasRemovedFromSystem(p);
+            drop("removed");
+        }
+        void serialPortDidEncounterError(const std::shared_ptr<TTYSerialPort>& p,
+                                         const TTYSerialPortError& e) override {
+            RecordingDelegate::serialPortDidEncounterError(p, e);
+            drop("error");
+        }
         void serialPortWasClosed(const std::shared_ptr<TTYSerialPort>& p) override {
             RecordingDelegate::serialPortWasClosed(p);
-            holder->reset();
+            drop("closed");
         }
-    } dropper;
-    dropper.holder = &port;
-    port->setDelegate(&dropper);
-    port->open();
-    std::weak_ptr<TTYSerialPort> weak = port;
-    pty.hangUp();
-    ASSERT_TRUE(waitUntil([&] { return weak.expired(); }));
-    EXPECT_EQ(dropper.events, (std::vector<std::string>{"opened", "removed", "closed"}));
+    };
+    struct Case {
+        const char* what;
+        std::string dropOn;
+        std::function<void(PseudoTerminal&, std::shared_ptr<TTYSerialPort>&)> act;
+        std::vector<std::string> events; // after "opened"
+    };
+    const Case cases[] = {
+        {"line hung up",
+         "removed",
+         [](PseudoTerminal& pty, auto&) { pty.hangUp(); },
+         {"removed", "closed"}},
+        {"removal notice",
+         "removed",
+         [](auto&, auto& port) { port->cleanupAfterSystemRemoval(); },
+         {"removed", "closed"}},
+        {"flow control change",
+         "closed",
+         [](auto&, auto& port) { port->setUsesRTSCTSFlowControl(true); },
+         {"closed"}},
+        {"failed close",
+         "error",
+         [](auto&, auto& port) {
+             ::close(port->fileDescriptor());
+             port->close();
+         },
+         {"error", "closed"}},
+        {"refused speed at open",
+         "error",
+         [](auto&, auto& port) {
+             port->close();
+             port->setBaudRate(123456);
+             port->open();
+         },
+         {"closed", "error"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PseudoTerminal line;
+        Dropper dropper;
+        auto held = TTYSerialPort::create(line.devicePath());
+        ASSERT_TRUE(held);
+        dropper.holder = &held;
+        held->setDelegate(&dropper);
+        held->open();
+        ASSERT_TRUE(waitUntil([&] { return dropper.count("opened") == 1; }));
+        std::weak_ptr<TTYSerialPort> weak = held;
+        dropper.dropOn = c.dropOn;
+        c.act(line, held); // the delegate's holder is the only reference
+        ASSERT_TRUE(waitUntil([&] { return weak.expired(); }));
+        testsupport::pumpEvents(10);
+        std::vector<std::string> expected{"opened"};
+        expected.insert(expected.end(), c.events.begin(), c.events.end());
+        EXPECT_EQ(dropper.events, expected);
+    }
 }
 
 TEST_F(PortOnPty, ChangingFlowControlReopensOnlyOnAChange) {
