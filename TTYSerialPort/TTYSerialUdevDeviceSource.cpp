@@ -15,9 +15,17 @@
 
 namespace {
 
-// Whether the serial8250 line at `node` has a UART behind it (the driver registers placeholder
-// lines of unknown type).
-bool hasUart(const char* node) {
+QString text(const char* s) {
+    return s ? QString::fromLocal8Bit(s) : QString();
+}
+
+// Whether the serial8250 line `device` has a UART behind it (the driver registers placeholder
+// lines of unknown type). The port type is read from sysfs, so the line is not opened (opening
+// raises the modem lines of a real port and fails on a port that another program holds); only
+// where sysfs does not tell is the device node asked.
+bool hasUart(udev_device* device, const char* node) {
+    if (const char* type = udev_device_get_sysattr_value(device, "type"))
+        return text(type).trimmed().toInt() != PORT_UNKNOWN;
     const int fd = ::open(node, O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return false;
@@ -27,10 +35,6 @@ bool hasUart(const char* node) {
     return known;
 }
 
-QString text(const char* s) {
-    return s ? QString::fromLocal8Bit(s) : QString();
-}
-
 // The record of a udev "tty" device when it is a real serial line.
 std::optional<TTYSerialDevice> serialDeviceFrom(udev_device* device) {
     const char* node = udev_device_get_devnode(device);
@@ -38,7 +42,7 @@ std::optional<TTYSerialDevice> serialDeviceFrom(udev_device* device) {
     const QString devpath = text(udev_device_get_devpath(device));
     if (!node || !sysname || devpath.isEmpty() || devpath.startsWith("/devices/virtual/"))
         return std::nullopt;
-    if (devpath.contains("/serial8250") && !hasUart(node))
+    if (devpath.contains("/serial8250") && !hasUart(device, node))
         return std::nullopt;
 
     TTYSerialDevice record;
