@@ -167,6 +167,36 @@ TEST_F(PortOnPty, BytesWaitingAtOpenArriveAfterTheOpenedReportAndBeforeClosed) {
     EXPECT_EQ(delegate.count("closed"), 1);
 }
 
+// Descriptor 0 is a descriptor like any other (a program started without standard input gets it).
+TEST_F(PortOnPty, DescriptorZeroIsAnOpenPort) {
+    // Standard input comes back once the port has let go of descriptor 0.
+    struct Input {
+        int saved = ::dup(0);
+        ~Input() {
+            if (::fcntl(0, F_GETFD) < 0)
+                ::dup2(saved, 0);
+            ::close(saved);
+        }
+    } input;
+    ASSERT_GE(input.saved, 0);
+    ::close(0);
+    port->open();
+    ASSERT_TRUE(port->isOpen());
+    ASSERT_TRUE(delegate.errors.empty());
+    if (port->fileDescriptor() != 0) {
+        port->close();
+        GTEST_SKIP() << "another thread took descriptor 0";
+    }
+    ASSERT_TRUE(waitUntil([&] { return delegate.count("opened") == 1; }));
+    ASSERT_TRUE(pty.write("in"));
+    ASSERT_TRUE(waitUntil([&] { return delegate.received() == "in"; }));
+    EXPECT_TRUE(port->sendData("out"));
+    EXPECT_EQ(pty.readExactly(3), QByteArray("out"));
+    port->close();
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_EQ(delegate.events, (std::vector<std::string>{"opened", "data", "closed"}));
+}
+
 TEST_F(PortOnPty, EmptySendWritesNothingAndClosedPortRefusesToSend) {
     EXPECT_FALSE(port->sendData("R"));
     openAt115200();
