@@ -60,6 +60,7 @@ TEST(TTYSerialPacketDescriptor, PatternMatchesAtTheStartOfValidUtf8Only) {
     auto d = Descriptor::create(QRegularExpression("OK\\r"), 8, std::any());
     EXPECT_TRUE(d->dataIsValidPacket("OK\r"));
     EXPECT_FALSE(d->dataIsValidPacket("xOK\r")); // anchored at the start
+    EXPECT_TRUE(d->dataIsValidPacket("OK\r\n")); // but need not reach the end
     EXPECT_EQ(d->packetMatchingAtEndOfBuffer("xxOK\r"), QByteArray("OK\r"));
     ASSERT_TRUE(d->regularExpression());
 
