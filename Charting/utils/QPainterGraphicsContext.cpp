@@ -121,9 +121,11 @@ void QPainterGraphicsContext::paintImage(const QImage& image, const Rect& rect, 
     if (target.isEmpty())
         return;
     QBrush brush(image);
+    // The brush already shows the image at its size in points (pixels over its pixel ratio).
+    const QSizeF own = image.deviceIndependentSize();
     QTransform t;
     t.translate(target.x(), target.y());
-    t.scale(target.width() / image.width(), target.height() / image.height());
+    t.scale(target.width() / own.width(), target.height() / own.height());
     brush.setTransform(t);
     painter_.fillRect(QRectF(-kFar, -kFar, 2 * kFar, 2 * kFar), brush);
 }

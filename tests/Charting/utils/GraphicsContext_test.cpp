@@ -314,6 +314,37 @@ TEST(QPainterGraphicsContext, EvenOddOnRequestAndTheTransformMapsAsRecorded) {
         EXPECT_FALSE(c.inked(x, 110));
 }
 
+TEST(QPainterGraphicsContext, ImagesFillTheirRectangleAndTilesRepeatWhateverThePixelRatio) {
+    for (double ratio : {1.0, 2.0}) {
+        SCOPED_TRACE(ratio);
+        // 10 x 10 points: red above, blue below.
+        QImage image(int(10 * ratio), int(10 * ratio), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::blue);
+        {
+            QPainter p(&image);
+            p.fillRect(0, 0, image.width(), image.height() / 2, Qt::red);
+        }
+        image.setDevicePixelRatio(ratio);
+        Canvas c;
+        c.draw([&](GraphicsContext& g) {
+            g.saveGState();
+            g.clipToRect(Rect(0, 0, 40, 120));
+            g.drawTiledImage(image, Rect(0, 0, 20, 20)); // each tile twice the image's size
+            g.restoreGState();
+            g.drawImage(image, Rect(60, 60, 10, 10));
+        });
+        auto colour = [&](int x, int y) { return c.image.pixelColor(x, y); };
+        for (int y0 : {0, 20, 100})
+            for (int x : {5, 35})
+                for (int dy : {2, 7, 12, 17})
+                    EXPECT_EQ(colour(x, y0 + dy), QColor(dy < 10 ? Qt::red : Qt::blue))
+                        << x << "," << y0 + dy;
+        EXPECT_EQ(colour(45, 5).alpha(), 0); // tiles stay inside the clip
+        EXPECT_EQ(colour(65, 62), QColor(Qt::red));
+        EXPECT_EQ(colour(65, 67), QColor(Qt::blue));
+    }
+}
+
 TEST(QPainterGraphicsContext, HandsThePainterBackAsItCame) {
     QImage image(10, 10, QImage::Format_ARGB32_Premultiplied);
     QPainter p(&image);
