@@ -3,7 +3,6 @@
 #include "Charting/utils/MediaClock.h"
 #include "Charting/utils/NSUIDisplayLink.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace charting {
@@ -42,14 +41,10 @@ void Animator::stop() {
 }
 
 void Animator::advancePhases(double currentTime) {
-    if (enabledX_) {
-        const double elapsed = std::min(currentTime - startTimeX_, durationX_);
-        phaseX_ = easingX_ ? easingX_(elapsed, durationX_) : elapsed / durationX_;
-    }
-    if (enabledY_) {
-        const double elapsed = std::min(currentTime - startTimeY_, durationY_);
-        phaseY_ = easingY_ ? easingY_(elapsed, durationY_) : elapsed / durationY_;
-    }
+    if (enabledX_)
+        phaseX_ = easedPhase(easingX_, currentTime - startTimeX_, durationX_);
+    if (enabledY_)
+        phaseY_ = easedPhase(easingY_, currentTime - startTimeY_, durationY_);
 }
 
 void Animator::animationLoop() {

@@ -2,6 +2,7 @@
 
 #include "platform/Fatal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -246,6 +247,11 @@ ChartEasingFunctionBlock easingFunctionForOption(ChartEasingOption option) {
     if (raw < 0 || raw >= static_cast<int>(std::size(table)))
         platform::fatal("ChartEasingOption: unknown raw value " + std::to_string(raw));
     return table[raw];
+}
+
+double easedPhase(const ChartEasingFunctionBlock& easing, double elapsed, double duration) {
+    elapsed = std::min(elapsed, duration);
+    return easing ? easing(elapsed, duration) : elapsed / duration;
 }
 
 } // namespace charting

@@ -45,6 +45,10 @@ enum class ChartEasingOption : int {
 // The curve of an option; a raw value outside 0...30 stops the program.
 ChartEasingFunctionBlock easingFunctionForOption(ChartEasingOption option);
 
+// The phase `elapsed` seconds into an animation of `duration` seconds: elapsed is capped at the
+// duration, and without an easing the phase is linear (elapsed / duration).
+double easedPhase(const ChartEasingFunctionBlock& easing, double elapsed, double duration);
+
 // The curves themselves, as plain functions of (elapsed, duration).
 namespace EasingFunctions {
 double linear(double t, double d);

@@ -3,8 +3,6 @@
 #include "Charting/utils/MediaClock.h"
 #include "Charting/utils/NSUIDisplayLink.h"
 
-#include <algorithm>
-
 namespace charting {
 
 AnimatedViewPortJob::AnimatedViewPortJob(const std::shared_ptr<ViewPortHandler>& handler,
@@ -23,8 +21,7 @@ double AnimatedViewPortJob::phaseAt(double elapsed) const {
     // Without a positive duration the job goes straight to its end (never 0 / 0).
     if (!(duration_ > 0.0))
         return 1.0;
-    elapsed = std::min(elapsed, duration_);
-    return easing_ ? easing_(elapsed, duration_) : elapsed / duration_;
+    return easedPhase(easing_, elapsed, duration_);
 }
 
 void AnimatedViewPortJob::start() {
