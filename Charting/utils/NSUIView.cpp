@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <type_traits>
 
 namespace charting {
 namespace {
@@ -72,6 +73,8 @@ public:
         return -1;
     }
 };
+
+static_assert(std::is_same_v<QAccessible::Id, unsigned>, "NSUIView keeps accessibility ids");
 
 void releaseInterface(QAccessible::Id id) {
     if (QAccessible::accessibleInterface(id))
