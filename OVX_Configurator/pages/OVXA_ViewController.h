@@ -1,14 +1,9 @@
 #pragma once
 
-#include "OVX_Configurator/ViewController.h"
-
-#include <QPointer>
-#include <QPushButton>
+#include "OVX_Configurator/pages/ModelPageViewController.h"
 
 #include <memory>
 
-class AppDelegate;
-class MainViewController;
 namespace Ui {
 class OVXA_ViewController;
 }
@@ -18,28 +13,18 @@ class OVXA_ViewController;
 // identified. This page holds only what the main view uses: the block's versions reach the
 // status bar, and Close returns to the welcome page; the model's controls, its write frame, its
 // calibrations and factory restore are not built yet.
-class OVXA_ViewController : public ViewController {
+class OVXA_ViewController : public ModelPageViewController {
     Q_OBJECT
 public:
     OVXA_ViewController();
     ~OVXA_ViewController() override;
 
-    MainViewController* parentController = nullptr; // set by the main view after creation
-    AppDelegate* appDelegate;                       // the program's one delegate
-    QPointer<QPushButton> btnClose;
-
-    // Decodes the main view's block into the page and its versions into the status bar.
-    void dataToUI();
-    // Encodes the page's controls into the main view's block (no controls yet: nothing).
-    void uiToData();
     // The page's own write, level and hover calibration and factory restore (not built yet:
     // nothing is sent).
-    void writeToDevice();
-    void levelCalibration();
-    void hoverCalibration();
-    void factoryReset();
-
-    void btnCloseAction();
+    void writeToDevice() {}
+    void levelCalibration() {}
+    void hoverCalibration() {}
+    void factoryReset() {}
 
 protected:
     QWidget* loadView() override;
