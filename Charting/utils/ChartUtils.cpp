@@ -37,6 +37,16 @@ int decimalPlacesForValue(double value) {
     return static_cast<int>(std::ceil(-std::log10(r))) + 2;
 }
 
+long long checkedIndex(double value, long long lowest, long long highest) {
+    if (highest < lowest)
+        highest = lowest;
+    if (std::isnan(value) || value <= static_cast<double>(lowest))
+        return lowest;
+    if (value >= static_cast<double>(highest))
+        return highest;
+    return static_cast<long long>(value);
+}
+
 // ---- text and image drawing ----
 
 namespace {

@@ -18,6 +18,11 @@ double roundToNextSignificant(double value);
 // 1 -> 2, 0.5 -> 3); 0 for 0, infinities and NaN; a negative value counts as its magnitude.
 int decimalPlacesForValue(double value);
 
+// A computed position as an index: NaN gives `lowest`; anything else is truncated toward zero and
+// clamped to [lowest, highest], so infinities and products too large for an integer give the ends.
+// Every conversion of a double to an entry or label index goes through here.
+long long checkedIndex(double value, long long lowest, long long highest);
+
 // One line of text whose box has its anchor point (fractions of its width and height, (0, 0) the
 // top-left corner, (0.5, 0.5) the centre) on the point, rotated by the angle about that point.
 void drawTextAnchored(GraphicsContext& context, const QString& text, platform::Point point,

@@ -25,6 +25,20 @@ TEST(ChartUtils, RoundToNextSignificant) {
     EXPECT_TRUE(std::isnan(roundToNextSignificant(NAN)));
 }
 
+TEST(ChartUtils, CheckedIndex) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Row { double value; long long lowest, highest, expected; };
+    const Row rows[] = {
+        {3.7, 0, 10, 3},   {-0.5, 0, 10, 0},  {-3.7, -5, 5, -3}, {nan, 0, 10, 0},
+        {nan, 2, 10, 2},   {inf, 0, 10, 10},  {-inf, 0, 10, 0},  {1e300, 0, 1000, 1000},
+        {10.0, 0, 10, 10}, {11.0, 0, 10, 10}, {5.0, 4, 3, 4},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(charting::checkedIndex(r.value, r.lowest, r.highest), r.expected)
+            << r.value << " in [" << r.lowest << ", " << r.highest << "]";
+}
+
 TEST(ChartUtils, DecimalPlacesForValue) {
     struct Case {
         double in;
