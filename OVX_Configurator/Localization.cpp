@@ -3,6 +3,7 @@
 #include "OVX_Configurator/Resources.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -59,8 +60,16 @@ const QHash<QString, QString>& Localization::table(LanguageType language) const 
     if (!loaded_[i]) {
         loaded_[i] = true;
         loadResources();
-        QFile file(QStringLiteral(":/texts/") + rawValue(language) + QStringLiteral(".json"));
-        if (file.open(QIODevice::ReadOnly)) {
+        // The shell's table "<language>.json", then each area's own "<area>.<language>.json".
+        const QString name = rawValue(language) + QStringLiteral(".json");
+        QStringList files{name};
+        for (const QString& entry : QDir(QStringLiteral(":/texts")).entryList(QDir::Files, QDir::Name))
+            if (entry.endsWith(QLatin1Char('.') + name))
+                files.append(entry);
+        for (const QString& entry : files) {
+            QFile file(QStringLiteral(":/texts/") + entry);
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
             const QJsonObject object = QJsonDocument::fromJson(file.readAll()).object();
             for (auto it = object.begin(); it != object.end(); ++it)
                 tables_[i].insert(it.key(), it.value().toString());
