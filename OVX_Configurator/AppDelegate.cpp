@@ -5,7 +5,9 @@
 #include "OVX_Configurator/Localization.h"
 #include "OVX_Configurator/MainViewController.h"
 #include "OVX_Configurator/MainWindowController.h"
+#include "OVX_Configurator/device/DeviceModel.h"
 #include "platform/Fatal.h"
+#include "platform/MainQueue.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>
@@ -24,11 +26,7 @@ AppDelegate*& instance() {
 const QString kLanguagesKey = QStringLiteral("AppleLanguages");
 constexpr double kNotificationRemovalDelay = 3.0;
 
-// Runs `fn` when it is set.
-void run(const std::function<void()>& fn) {
-    if (fn)
-        fn();
-}
+using platform::run;
 
 } // namespace
 
@@ -143,7 +141,7 @@ void AppDelegate::userNotificationCenterDidActivateNotification(UserNotification
                       rawValue(langForWebsite));
         timerCheckSoftwareUpdate.stop();
     } else if (type == 3) {
-        mainViewController()->showPage(1);
+        mainViewController()->showPage(FirmwareUpdatePage);
         timerCheckFirmwareUpdate.stop();
     }
 }
@@ -237,7 +235,7 @@ void AppDelegate::menuItemAccelCalibrationAction() {
     run(mainViewController()->handlerAccelCalibration);
 }
 void AppDelegate::menuItemFirmwareUpdateAction() {
-    mainViewController()->showPage(1);
+    mainViewController()->showPage(FirmwareUpdatePage);
 }
 void AppDelegate::menuItemCheckFirmwareUpdateAction() {
     checkFirmwareUpdate(false);

@@ -7,6 +7,7 @@
 #include "OVX_Configurator/HexString.h"
 #include "OVX_Configurator/Localization.h"
 #include "OVX_Configurator/MainViewController.h"
+#include "OVX_Configurator/device/DeviceModel.h"
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
 
@@ -151,7 +152,7 @@ void AppDelegate::handleFirmwareUpdateList(const QByteArray& data, bool backgrou
         localized("REMIND_LATER"), localized("NEVER_REMIND"),
         [self] {
             if (self)
-                self->mainViewController()->showPage(1);
+                self->mainViewController()->showPage(FirmwareUpdatePage);
         },
         [self] {
             if (self)

@@ -7,6 +7,8 @@
 #include "OVX_Configurator/Resources.h"
 #include "OVX_Configurator/SerialPort.h"
 #include "OVX_Configurator/WelcomeViewController.h"
+#include "OVX_Configurator/device/DeviceModel.h"
+#include "OVX_Configurator/device/ParameterFile.h"
 #include "OVX_Configurator/firmware/FirmwareUpdateViewController.h"
 #include "OVX_Configurator/pages/OVXA_ViewController.h"
 #include "OVX_Configurator/pages/OVXB_ViewController.h"
@@ -16,12 +18,10 @@
 #include "OVX_Configurator/utils/VersionText.h"
 #include "TTYSerialPort/TTYSerialPortManager.h"
 #include "platform/Fatal.h"
+#include "platform/MainQueue.h"
 #include "ui_MainViewController.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <any>
 #include <utility>
@@ -31,48 +31,8 @@ namespace {
 const QColor kSystemBlue(0, 122, 255);
 const QColor kSystemPink(255, 45, 85);
 constexpr double kMessageSeconds = 3.0;
-constexpr int kWelcomePage = 0;
-constexpr int kFirmwarePage = 1;
 
-// One row of the identification table.
-struct Model {
-    std::uint8_t deviceID;
-    const char* name;         // display name (deviceDesc)
-    std::uint8_t minFirmware; // least firmware version accepted (the raw byte)
-    int page;                 // child page index
-    QStringList letters;      // texts of channel indicators 1-7; none: no indicator shown
-    QList<int> leftAligned;   // indicators (1-based) aligned to the left
-};
-
-const Model* modelFor(std::uint8_t deviceID) {
-    static const Model models[] = {
-        {166, "OVXA", 18, 2, {}, {}},
-        {168, "OVXB", 32, 3, {"A", "E", "R", "A2", "E2", "G", "M"}, {4, 5}},
-        {169, "OVX Delta", 16, 5, {"A", "E", "R", "A2", "M", "G", "T"}, {4}},
-        {170, "OVXC", 16, 4, {"A", "E", "R", "A2", "E2", "M", "G"}, {4, 5}},
-    };
-    for (const Model& m : models)
-        if (m.deviceID == deviceID)
-            return &m;
-    return nullptr;
-}
-
-// Block length of a model: 71, 91, 71, and for 170 93 with data version 16, else 96.
-std::int64_t blockLength(std::uint8_t deviceID, std::uint8_t dataVersion) {
-    switch (deviceID) {
-    case 168:
-        return 91;
-    case 170:
-        return dataVersion == 16 ? 93 : 96;
-    default:
-        return 71;
-    }
-}
-
-void run(const std::function<void()>& fn) {
-    if (fn)
-        fn();
-}
+using platform::run;
 
 void setEnabled(std::initializer_list<QPointer<QAction>> items, bool enabled) {
     for (const QPointer<QAction>& item : items)
@@ -237,7 +197,7 @@ void MainViewController::viewDidLoad() {
     bar.setColor(QPalette::Window, kSystemBlue);
     BottomMessageView->setPalette(bar);
 
-    showPage(kWelcomePage);
+    showPage(WelcomePage);
     reloadPortList(true);
 }
 
@@ -504,7 +464,7 @@ void MainViewController::forgetDevice() {
           &handlerLevelCalibration, &handlerHoverCalibration, &handlerAccelCalibration,
           &handlerFactoryRestore})
         *slot = nullptr;
-    showPage(kWelcomePage);
+    showPage(WelcomePage);
 }
 
 void MainViewController::identifyDevice() {
@@ -516,7 +476,7 @@ void MainViewController::identifyDevice() {
     const auto id = static_cast<std::uint8_t>(reply[0]);
     const auto firmware = static_cast<std::uint8_t>(reply[1]);
     const auto version = static_cast<std::uint8_t>(reply[2]);
-    const Model* model = modelFor(id);
+    const DeviceModel* model = deviceModelFor(id);
     if (!model) {
         showCriticalAlert(localized("UNRECOGNIZED_DEVICE"), {});
         return;
@@ -526,12 +486,12 @@ void MainViewController::identifyDevice() {
         // block of an earlier unit can be written to this one.
         forgetDevice();
         showConfirmAlert(localized("FIRMWARE_OUTDATED"), localized("UPDATE_NOW"),
-                         localized("UPDATE_LATER"), [this] { showPage(kFirmwarePage); }, {});
+                         localized("UPDATE_LATER"), [this] { showPage(FirmwareUpdatePage); }, {});
         return;
     }
 
     // A unit of another model or block layout never sees the block of the earlier one.
-    const std::int64_t length = blockLength(id, version);
+    const std::int64_t length = model->blockLength(version);
     if (id != deviceID || length != dataLength)
         data.clear();
     deviceID = id;
@@ -560,41 +520,13 @@ void MainViewController::identifyDevice() {
                                            statusChannel9->frameGeometry().width() - 2.0);
     }
 
-    handlerReadFromDevice = [this] { readFromDevice({}, {}, {}); };
-    if (id == 166) {
-        OVXA_ViewController* p = ovxaViewController();
-        handlerDataToUI = [p] { p->dataToUI(); };
-        handlerUIToData = [p] { p->uiToData(); };
-        handlerWriteToDevice = [p] { p->writeToDevice(); };
-        handlerLevelCalibration = [p] { p->levelCalibration(); };
-        handlerHoverCalibration = [p] { p->hoverCalibration(); };
-        handlerAccelCalibration = nullptr;
-        handlerFactoryRestore = [p] { p->factoryReset(); };
-    } else {
-        auto install = [this](auto* p) {
-            handlerDataToUI = [p] { p->dataToUI(); };
-            handlerUIToData = [p] { p->uiToData(); };
-            handlerWriteToDevice = [p] { p->writeToDevice(); };
-            handlerAccelCalibration = [this, p] {
-                selectAccelCalibrationTab(p->tabMain, p->tabSensor);
-            };
-        };
-        if (id == 168)
-            install(ovxbViewController());
-        else if (id == 170)
-            install(ovxcViewController());
-        else
-            install(ovxdViewController());
-        handlerLevelCalibration = [this] { levelCalibration({}, {}, {}); };
-        handlerHoverCalibration = [this] { hoverCalibration({}, {}, {}); };
-        handlerFactoryRestore = [this] { factoryReset({}, {}, {}); };
-    }
+    installHandlers(*model);
 
     if (window)
         window->setWindowTitle(QString::fromUtf8(AppInfo::kApplicationName) + QStringLiteral(" [") +
                                deviceDesc + QStringLiteral("]"));
 
-    setDeviceItemsEnabled(true, deviceID != 166);
+    setDeviceItemsEnabled(true, model->hasAccelCalibration);
 
     AppDelegate* delegate = appDelegate;
     delegate->timerCheckFirmwareUpdate.stop();
@@ -602,6 +534,46 @@ void MainViewController::identifyDevice() {
         firmwareCheckDelay, [delegate] { delegate->checkFirmwareUpdateBackground(); });
 
     run(handlerReadFromDevice);
+}
+
+// The handler slots of a model: the page decodes, encodes and writes the block. A unit with an
+// accelerometer calibration runs the main view's level and hover calibrations and factory
+// restore and its slot selects the page's calibration tab; a unit without one runs its page's
+// own procedures.
+void MainViewController::installHandlers(const DeviceModel& model) {
+    ModelPageViewController* p = modelPage(model.page);
+    handlerReadFromDevice = [this] { readFromDevice({}, {}, {}); };
+    handlerDataToUI = [p] { p->dataToUI(); };
+    handlerUIToData = [p] { p->uiToData(); };
+    handlerWriteToDevice = [p] { p->writeToDevice(); };
+    if (!model.hasAccelCalibration) {
+        handlerLevelCalibration = [p] { p->levelCalibration(); };
+        handlerHoverCalibration = [p] { p->hoverCalibration(); };
+        handlerAccelCalibration = nullptr;
+        handlerFactoryRestore = [p] { p->factoryReset(); };
+        return;
+    }
+    auto* tabbed = dynamic_cast<TabbedModelPageViewController*>(p);
+    if (!tabbed)
+        platform::fatal("MainViewController: the page of a unit with an accelerometer "
+                        "calibration has no calibration tab");
+    handlerLevelCalibration = [this] { levelCalibration({}, {}, {}); };
+    handlerHoverCalibration = [this] { hoverCalibration({}, {}, {}); };
+    handlerAccelCalibration = [this, tabbed] {
+        selectAccelCalibrationTab(tabbed->tabMain, tabbed->tabSensor);
+    };
+    handlerFactoryRestore = [this] { factoryReset({}, {}, {}); };
+}
+
+// The model page shown at child index `page`.
+ModelPageViewController* MainViewController::modelPage(PageIndex page) {
+    const auto& children = childViewControllers();
+    auto* model = page < static_cast<int>(children.size())
+                      ? dynamic_cast<ModelPageViewController*>(children[std::size_t(page)])
+                      : nullptr;
+    if (!model)
+        platform::fatal("MainViewController: no model page at the page index of a unit");
+    return model;
 }
 
 void MainViewController::selectAccelCalibrationTab(QTabWidget* tabMain, QTabWidget* tabSensor) {
@@ -785,12 +757,7 @@ void MainViewController::saveParameterFile(Callback onSuccess, Callback onFailur
                                                 QStringLiteral("dat"));
     if (!path || path->isEmpty())
         return;
-    // Written to a temporary file and renamed over the target: a failed save leaves the old
-    // file (or none) in place, never half a block.
-    QSaveFile file(*path);
-    const bool saved =
-        file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
-    if (saved) {
+    if (ParameterFile::write(*path, data)) {
         showInfoMessage(localized("SAVE_FILE_SUCCESS"));
         run(onSuccess);
     } else {
@@ -803,28 +770,19 @@ void MainViewController::openParameterFile(Callback onSuccess, Callback onFailur
     const auto path = uiServices().runOpenPanel(viewWindow(), QStringLiteral("dat"));
     if (!path || path->isEmpty())
         return;
-    const QFileInfo info(*path);
-    if (!info.exists()) {
+    // A block must also belong to an identified unit: with no block length no file fits.
+    switch (ParameterFile::read(*path, dataLength, data)) {
+    case ParameterFile::Status::Missing:
         showCriticalAlert(localized("FILE_NOT_EXISTS"), {});
         run(onFailure);
         return;
-    }
-    // The size is checked before reading, so an unrelated big file is never loaded; a block
-    // must also belong to an identified unit.
-    QFile file(*path);
-    if (!info.isFile() || dataLength <= 0 || info.size() != dataLength ||
-        !file.open(QIODevice::ReadOnly)) {
+    case ParameterFile::Status::BadFormat:
         showCriticalAlert(localized("BAD_FILE_FORMAT"), {});
         run(onFailure);
         return;
+    case ParameterFile::Status::Read:
+        break;
     }
-    const QByteArray bytes = file.read(dataLength + 1);
-    if (bytes.size() != dataLength) {
-        showCriticalAlert(localized("BAD_FILE_FORMAT"), {});
-        run(onFailure);
-        return;
-    }
-    data = bytes;
     run(handlerDataToUI);
     showInfoMessage(localized("OPEN_FILE_SUCCESS"));
     run(onSuccess);

@@ -20,7 +20,9 @@
 #include <memory>
 
 class AppDelegate;
+struct DeviceModel;
 class FirmwareUpdateViewController;
+class ModelPageViewController;
 class LayoutConstraint;
 class ModalViewController;
 class OVXA_ViewController;
@@ -28,6 +30,7 @@ class OVXB_ViewController;
 class OVXC_ViewController;
 class OVXD_ViewController;
 class WelcomeViewController;
+enum PageIndex : int;
 namespace Ui {
 class MainViewController;
 }
@@ -210,6 +213,8 @@ private:
     bool isCurrentPort(const platform::Notification& n) const;
     void endFirmwareWork();
     void forgetDevice();
+    void installHandlers(const DeviceModel& model);
+    ModelPageViewController* modelPage(PageIndex page);
     bool checkBlock(const Callback& onFailure);
     // A closure that shows the critical alert of `key`, then runs `then`.
     Callback reportFailure(const char* key, Callback then);

@@ -1,18 +1,13 @@
 #include "OVX_Configurator/SerialPort.h"
 
+#include "platform/MainQueue.h"
 #include "platform/NotificationCenter.h"
 
 #include <utility>
 
 namespace {
 constexpr char kAck = 0x0D;
-
-void run(const SerialPort::Callback& callback) {
-    if (callback) {
-        SerialPort::Callback copy = callback; // the closure may start a new request
-        copy();
-    }
-}
+using platform::run;
 } // namespace
 
 std::uint16_t crc16Modbus(const QByteArray& bytes, qsizetype start, qsizetype count) {

@@ -4,6 +4,7 @@
 #include "OVX_Configurator/Localization.h"
 #include "OVX_Configurator/MainViewController.h"
 #include "OVX_Configurator/Resources.h"
+#include "OVX_Configurator/device/DeviceModel.h"
 #include "platform/Fatal.h"
 #include "ui_WelcomeViewController.h"
 
@@ -48,7 +49,7 @@ void WelcomeViewController::ConnectButtonAction() {
 
 void WelcomeViewController::UpdateButtonAction() {
     if (parentController)
-        parentController->showPage(1);
+        parentController->showPage(FirmwareUpdatePage);
 }
 
 void WelcomeViewController::btnDownloadUSBDriverAction() {

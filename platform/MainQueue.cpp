@@ -31,4 +31,11 @@ void runOnMainAndWait(const std::function<void()>& fn) {
     QMetaObject::invokeMethod(app, [&fn]() { fn(); }, Qt::BlockingQueuedConnection);
 }
 
+void run(const std::function<void()>& fn) {
+    if (fn) {
+        const std::function<void()> copy = fn;
+        copy();
+    }
+}
+
 } // namespace platform

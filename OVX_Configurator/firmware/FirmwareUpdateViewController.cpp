@@ -3,6 +3,7 @@
 #include "OVX_Configurator/AppDelegate.h"
 #include "OVX_Configurator/Localization.h"
 #include "OVX_Configurator/MainViewController.h"
+#include "OVX_Configurator/device/DeviceModel.h"
 #include "ui_FirmwareUpdateViewController.h"
 
 FirmwareUpdateViewController::FirmwareUpdateViewController()
@@ -48,5 +49,5 @@ void FirmwareUpdateViewController::stopDetecting() {
 
 void FirmwareUpdateViewController::btnCloseAction() {
     if (parentController)
-        parentController->showPage(0);
+        parentController->showPage(WelcomePage);
 }

@@ -2,6 +2,7 @@
 
 #include "OVX_Configurator/AppDelegate.h"
 #include "OVX_Configurator/MainViewController.h"
+#include "OVX_Configurator/device/DeviceModel.h"
 
 ModelPageViewController::ModelPageViewController() : appDelegate(&AppDelegate::shared()) {}
 
@@ -18,9 +19,24 @@ void ModelPageViewController::dataToUI() {
         parentController->showBlockVersions();
 }
 
+void ModelPageViewController::levelCalibration() {
+    if (parentController)
+        parentController->levelCalibration({}, {}, {});
+}
+
+void ModelPageViewController::hoverCalibration() {
+    if (parentController)
+        parentController->hoverCalibration({}, {}, {});
+}
+
+void ModelPageViewController::factoryReset() {
+    if (parentController)
+        parentController->factoryReset({}, {}, {});
+}
+
 void ModelPageViewController::btnCloseAction() {
     if (parentController)
-        parentController->showPage(0);
+        parentController->showPage(WelcomePage);
 }
 
 void TabbedModelPageViewController::writeToDevice() {

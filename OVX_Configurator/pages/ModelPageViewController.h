@@ -21,10 +21,18 @@ public:
     AppDelegate* appDelegate;                       // the program's one delegate
     QPointer<QPushButton> btnClose;
 
+    // The page's part of the main view's handler slots.
     // Decodes the main view's block into the page and its versions into the status bar.
-    void dataToUI();
+    virtual void dataToUI();
     // Encodes the page's controls into the main view's block (no controls yet: nothing).
-    void uiToData() {}
+    virtual void uiToData() {}
+    // The page's write of the block.
+    virtual void writeToDevice() = 0;
+    // Level and hover calibration and factory restore from the page: the main view's own
+    // procedures unless the unit's page runs its own.
+    virtual void levelCalibration();
+    virtual void hoverCalibration();
+    virtual void factoryReset();
 
     void btnCloseAction();
 
@@ -53,7 +61,7 @@ public:
     QPointer<QTabWidget> tabSensor;
 
     // The page's write: the main view's write of the block.
-    void writeToDevice();
+    void writeToDevice() override;
 
 protected:
     template <class Form> QWidget* loadLayout(Form& form) {

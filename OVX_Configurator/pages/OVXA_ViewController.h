@@ -21,10 +21,10 @@ public:
 
     // The page's own write, level and hover calibration and factory restore (not built yet:
     // nothing is sent).
-    void writeToDevice() {}
-    void levelCalibration() {}
-    void hoverCalibration() {}
-    void factoryReset() {}
+    void writeToDevice() override {}
+    void levelCalibration() override {}
+    void hoverCalibration() override {}
+    void factoryReset() override {}
 
 protected:
     QWidget* loadView() override;

@@ -129,7 +129,9 @@ QSet<QString> placeholders(const QString& text) {
 }
 
 std::filesystem::path repositoryRoot() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+    // The build gives the source tree's absolute path; __FILE__ may be relative to the build
+    // directory (compiler caches rewrite it), which the test does not run in.
+    return std::filesystem::path(OVX_SOURCE_DIR);
 }
 
 // Keys named in the program's sources: localized("KEY") calls, key texts of the layouts and

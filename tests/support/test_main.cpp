@@ -1,4 +1,10 @@
+#ifdef OVX_TEST_WITHOUT_WIDGETS
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#else
 #include <QApplication>
+using TestApplication = QApplication;
+#endif
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,6 +15,6 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleMock(&argc, argv);
     // Death tests re-run the test program, which is safe with the threads Qt starts.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    QApplication app(argc, argv);
+    TestApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
