@@ -1,7 +1,7 @@
 #include "Charting/utils/ChartUtils.h"
-#include "Charting/utils/FakeTextMeasurer.h"
 #include "Charting/utils/QPainterGraphicsContext.h"
-#include "Charting/utils/RecordingGraphicsContext.h"
+#include "support/FakeTextMeasurer.h"
+#include "support/RecordingGraphicsContext.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

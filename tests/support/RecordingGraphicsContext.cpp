@@ -1,4 +1,4 @@
-#include "Charting/utils/RecordingGraphicsContext.h"
+#include "support/RecordingGraphicsContext.h"
 
 #include <algorithm>
 #include <array>

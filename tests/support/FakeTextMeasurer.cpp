@@ -1,4 +1,4 @@
-#include "Charting/utils/FakeTextMeasurer.h"
+#include "support/FakeTextMeasurer.h"
 
 #include <QStringList>
 
