@@ -7,6 +7,7 @@
 // Q_INIT_RESOURCE must be used outside any namespace.
 static void registerShellResources() {
     Q_INIT_RESOURCE(shell);
+    Q_INIT_RESOURCE(firmware);
 }
 
 void loadResources() {

@@ -1,5 +1,7 @@
 #include "support/SimulatedUnit.h"
 
+#include "support/SimulatedBootLoader.h"
+
 #include "OVX_Configurator/SerialPort.h"
 
 #include <QSocketNotifier>
@@ -18,7 +20,7 @@ namespace {
 const QList<QByteArray>& commandWords() {
     static const QList<QByteArray> words = {"REBT", "REST", "LEVL", "HOVR", "INFO", "STCK",
                                             "SERV", "SNSR", "TRIM", "TRVL", "CNCL", "ACCL",
-                                            "r",    "R",    "W",    "d",    "l",    "h",
+                                            "r",    "R",    "W",    "d",    "l",    "h",    "b",
                                             "\x01", "\x02", "\x03", "\x04", "\x05", "\x06"};
     return words;
 }
@@ -61,9 +63,11 @@ SimulatedUnit::SimulatedUnit(int deviceId)
     settleTimer_->setSingleShot(true);
     QObject::connect(settleTimer_.get(), &QTimer::timeout, [this] { parse(true); });
     setModel(deviceId);
+    bootLoader_ = std::make_unique<SimulatedBootLoader>(*this);
 }
 
 SimulatedUnit::~SimulatedUnit() {
+    bootLoader_.reset();
     for (auto& [owner, id] : timers_)
         owner->cancel(id);
     notifier_.reset();
@@ -251,6 +255,11 @@ void SimulatedUnit::releaseReplies() {
         pty_.write(bytes);
 }
 
+void SimulatedUnit::powerCycle() {
+    procedure_.clear();
+    bootLoader_->restart();
+}
+
 void SimulatedUnit::sendRaw(const QByteArray& bytes) {
     pty_.write(bytes);
 }
@@ -428,9 +437,10 @@ void SimulatedUnit::handleWord(const QByteArray& word) {
         reply(word, dataFrame(identity));
     } else if (word == "R") {
         reply(word, dataFrame(block_));
-    } else if (word == "REBT") {
+    } else if (word == "REBT" || (word == "b" && deviceId_ == 168)) {
         procedure_.clear();
         reply(word, ack);
+        bootLoader_->restart();
     } else if (word == "REST") {
         block_ = defaultBlock(deviceId_, firmwareVersion_, dataVersion_);
         reply(word, ack);

@@ -28,6 +28,8 @@ namespace testsupport {
 // Input is read from the Qt event loop (pump it with waitUntil). Delayed replies (late replies,
 // split replies, per-command latency) are timed with platform::scheduler(), so a test with a
 // ManualScheduler moves them with advance(). Create the ManualScheduler before the unit.
+class SimulatedBootLoader;
+
 class SimulatedUnit {
 public:
     // Faults a reply can carry.
@@ -127,6 +129,11 @@ public:
     int heldReplies() const { return int(held_.size()); }
     void releaseReplies();
 
+    // ---- Boot loader ----
+    SimulatedBootLoader& bootLoader() { return *bootLoader_; }
+    // The unit is switched off and on again: its boot loader waits for "p" a moment.
+    void powerCycle();
+
     // ---- The line ----
     // Writes bytes to the program at once, outside any reply.
     void sendRaw(const QByteArray& bytes);
@@ -192,6 +199,7 @@ private:
 
     std::vector<std::pair<platform::Scheduler*, platform::Scheduler::Id>> timers_;
     InputHandler inputHandler_;
+    std::unique_ptr<SimulatedBootLoader> bootLoader_;
 };
 
 } // namespace testsupport
