@@ -20,6 +20,10 @@ QColor labelTextColor() {
     return QColor(Qt::black);
 }
 
+QColor grayColor(double alpha) {
+    return QColor::fromRgbF(0.5, 0.5, 0.5, alpha);
+}
+
 QFont systemFont(double pointSize) {
     QFont font = qobject_cast<QGuiApplication*>(QCoreApplication::instance())
                      ? QFontDatabase::systemFont(QFontDatabase::GeneralFont)

@@ -15,6 +15,9 @@ QColor standardHighlightColor();
 // The platform's label text colour (the palette's window text; black without a GUI application).
 QColor labelTextColor();
 
+// The platform's grey colour (50 % white) with the given alpha.
+QColor grayColor(double alpha = 1.0);
+
 // The platform's system font at the given point size.
 QFont systemFont(double pointSize);
 

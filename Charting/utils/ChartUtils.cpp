@@ -47,6 +47,14 @@ long long checkedIndex(double value, long long lowest, long long highest) {
     return static_cast<long long>(value);
 }
 
+void setLineDash(GraphicsContext& context, double phase,
+                 const std::optional<std::vector<double>>& lengths) {
+    if (lengths)
+        context.setLineDash(phase, *lengths);
+    else
+        context.setLineDash(0, {});
+}
+
 // ---- text and image drawing ----
 
 namespace {

@@ -6,6 +6,9 @@
 #include <QImage>
 #include <QString>
 
+#include <optional>
+#include <vector>
+
 namespace charting {
 
 class GraphicsContext;
@@ -22,6 +25,10 @@ int decimalPlacesForValue(double value);
 // clamped to [lowest, highest], so infinities and products too large for an integer give the ends.
 // Every conversion of a double to an entry or label index goes through here.
 long long checkedIndex(double value, long long lowest, long long highest);
+
+// Dashes with the phase when lengths are given, a solid line (phase 0, no lengths) otherwise.
+void setLineDash(GraphicsContext& context, double phase,
+                 const std::optional<std::vector<double>>& lengths);
 
 // One line of text whose box has its anchor point (fractions of its width and height, (0, 0) the
 // top-left corner, (0.5, 0.5) the centre) on the point, rotated by the angle about that point.
