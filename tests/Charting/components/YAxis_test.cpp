@@ -1,6 +1,6 @@
 #include "Charting/components/YAxis.h"
 #include "Charting/formatters/DefaultAxisValueFormatter.h"
-#include "Charting/utils/FakeTextMeasurer.h"
+#include "support/FakeTextMeasurer.h"
 
 #include <gtest/gtest.h>
 
