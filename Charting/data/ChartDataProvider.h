@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Charting/utils/LifetimeToken.h"
 #include "platform/Geometry.h"
 
 #include <memory>
@@ -13,7 +14,7 @@ class ChartData;
 //
 // Objects that refer back to a provider without owning it (a highlighter) keep lifetimeToken()
 // beside the pointer: the token expires when the provider is destroyed.
-class ChartDataProvider {
+class ChartDataProvider : public virtual LifetimeToken {
 public:
     virtual ~ChartDataProvider() = default;
 
@@ -26,16 +27,6 @@ public:
     virtual platform::Point centerOffsets() = 0; // centre of the content rectangle
     virtual std::shared_ptr<ChartData> data() = 0;
     virtual int maxVisibleCount() = 0; // most entries for which values are drawn
-
-    std::weak_ptr<const void> lifetimeToken() const { return lifetime_; }
-
-protected:
-    ChartDataProvider() = default;
-    ChartDataProvider(const ChartDataProvider&) {}
-    ChartDataProvider& operator=(const ChartDataProvider&) { return *this; }
-
-private:
-    std::shared_ptr<const int> lifetime_ = std::make_shared<const int>(0);
 };
 
 } // namespace charting

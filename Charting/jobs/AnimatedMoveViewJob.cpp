@@ -8,7 +8,7 @@ namespace charting {
 std::shared_ptr<AnimatedMoveViewJob>
 AnimatedMoveViewJob::create(const std::shared_ptr<ViewPortHandler>& handler, double xValue,
                             double yValue, const std::shared_ptr<Transformer>& transformer,
-                            NSUIView* view, double xOrigin, double yOrigin, double duration,
+                            ViewPortChart* view, double xOrigin, double yOrigin, double duration,
                             ChartEasingFunctionBlock easing) {
     return std::make_shared<AnimatedMoveViewJob>(handler, xValue, yValue, transformer, view,
                                                  xOrigin, yOrigin, duration, std::move(easing));

@@ -10,7 +10,7 @@ class AnimatedMoveViewJob : public AnimatedViewPortJob {
 public:
     static std::shared_ptr<AnimatedMoveViewJob>
     create(const std::shared_ptr<ViewPortHandler>& handler, double xValue, double yValue,
-           const std::shared_ptr<Transformer>& transformer, NSUIView* view, double xOrigin,
+           const std::shared_ptr<Transformer>& transformer, ViewPortChart* view, double xOrigin,
            double yOrigin, double duration, ChartEasingFunctionBlock easing);
     using AnimatedViewPortJob::AnimatedViewPortJob;
 

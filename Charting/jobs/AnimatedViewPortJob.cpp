@@ -8,7 +8,7 @@ namespace charting {
 AnimatedViewPortJob::AnimatedViewPortJob(const std::shared_ptr<ViewPortHandler>& handler,
                                          double xValue, double yValue,
                                          const std::shared_ptr<Transformer>& transformer,
-                                         NSUIView* view, double xOrigin, double yOrigin,
+                                         ViewPortChart* view, double xOrigin, double yOrigin,
                                          double duration, ChartEasingFunctionBlock easing)
     : ViewPortJob(handler, xValue, yValue, transformer, view), xOrigin_(xOrigin), yOrigin_(yOrigin),
       duration_(duration), easing_(std::move(easing)) {}

@@ -15,7 +15,7 @@ class AnimatedViewPortJob : public ViewPortJob,
 public:
     AnimatedViewPortJob(const std::shared_ptr<ViewPortHandler>& handler, double xValue,
                         double yValue, const std::shared_ptr<Transformer>& transformer,
-                        NSUIView* view, double xOrigin, double yOrigin, double duration,
+                        ViewPortChart* view, double xOrigin, double yOrigin, double duration,
                         ChartEasingFunctionBlock easing);
     ~AnimatedViewPortJob() override;
 

@@ -1,15 +1,13 @@
 #include "Charting/jobs/AnimatedZoomViewJob.h"
 
-#include "Charting/jobs/ZoomJobChart.h"
 #include "Charting/utils/Transformer.h"
 #include "Charting/utils/ViewPortHandler.h"
-#include "platform/Fatal.h"
 
 namespace charting {
 
 std::shared_ptr<AnimatedZoomViewJob>
 AnimatedZoomViewJob::create(const std::shared_ptr<ViewPortHandler>& handler,
-                            const std::shared_ptr<Transformer>& transformer, NSUIView* view,
+                            const std::shared_ptr<Transformer>& transformer, ZoomJobChart* view,
                             AxisDependency yAxis, double xAxisRange, double scaleX, double scaleY,
                             double xOrigin, double yOrigin, double zoomCenterX, double zoomCenterY,
                             double zoomOriginX, double zoomOriginY, double duration,
@@ -21,32 +19,29 @@ AnimatedZoomViewJob::create(const std::shared_ptr<ViewPortHandler>& handler,
 
 AnimatedZoomViewJob::AnimatedZoomViewJob(const std::shared_ptr<ViewPortHandler>& handler,
                                          const std::shared_ptr<Transformer>& transformer,
-                                         NSUIView* view, AxisDependency yAxis, double xAxisRange,
-                                         double scaleX, double scaleY, double xOrigin,
-                                         double yOrigin, double zoomCenterX, double zoomCenterY,
-                                         double zoomOriginX, double zoomOriginY, double duration,
-                                         ChartEasingFunctionBlock easing)
+                                         ZoomJobChart* view, AxisDependency yAxis,
+                                         double xAxisRange, double scaleX, double scaleY,
+                                         double xOrigin, double yOrigin, double zoomCenterX,
+                                         double zoomCenterY, double zoomOriginX, double zoomOriginY,
+                                         double duration, ChartEasingFunctionBlock easing)
     : AnimatedViewPortJob(handler, 0.0, 0.0, transformer, view, xOrigin, yOrigin, duration,
                           std::move(easing)),
       yAxis_(yAxis), xAxisRange_(xAxisRange), scaleX_(scaleX), scaleY_(scaleY),
       zoomOriginX_(zoomOriginX), zoomOriginY_(zoomOriginY), zoomCenterX_(zoomCenterX),
-      zoomCenterY_(zoomCenterY) {}
+      zoomCenterY_(zoomCenterY), chart_(view) {}
 
 void AnimatedZoomViewJob::applyPhase() {
     auto handler = viewPortHandler();
     auto trans = transformer();
-    NSUIView* chartView = view();
+    ZoomJobChart* chartView = chart();
     if (!handler || !trans || !chartView)
         return;
-    auto* chart = dynamic_cast<ZoomJobChart*>(chartView);
-    if (!chart)
-        platform::fatal("AnimatedZoomViewJob runs only on a bar-line chart view");
 
     const double sx = xOrigin_ + (scaleX_ - xOrigin_) * phase_;
     const double sy = yOrigin_ + (scaleY_ - yOrigin_) * phase_;
     handler->refresh(handler->setZoom(sx, sy), chartView, false);
 
-    const double yVisible = chart->getAxisRange(yAxis_) / handler->scaleY();
+    const double yVisible = chartView->getAxisRange(yAxis_) / handler->scaleY();
     const double xVisible = xAxisRange_ / handler->scaleX();
     const double targetX = zoomCenterX_ - xVisible / 2.0;
     const double targetY = zoomCenterY_ + yVisible / 2.0;
@@ -57,11 +52,10 @@ void AnimatedZoomViewJob::applyPhase() {
 }
 
 void AnimatedZoomViewJob::finishAnimation() {
-    NSUIView* chartView = view();
+    ZoomJobChart* chartView = chart();
     if (!chartView)
         return;
-    if (auto* chart = dynamic_cast<ZoomJobChart*>(chartView))
-        chart->calculateOffsets();
+    chartView->calculateOffsets();
     chartView->setNeedsDisplayInRect(chartView->bounds());
 }
 

@@ -2,6 +2,7 @@
 
 #include "Charting/components/AxisDependency.h"
 #include "Charting/jobs/AnimatedViewPortJob.h"
+#include "Charting/jobs/ZoomJobChart.h"
 
 namespace charting {
 
@@ -13,16 +14,19 @@ class AnimatedZoomViewJob : public AnimatedViewPortJob {
 public:
     static std::shared_ptr<AnimatedZoomViewJob>
     create(const std::shared_ptr<ViewPortHandler>& handler,
-           const std::shared_ptr<Transformer>& transformer, NSUIView* view, AxisDependency yAxis,
-           double xAxisRange, double scaleX, double scaleY, double xOrigin, double yOrigin,
-           double zoomCenterX, double zoomCenterY, double zoomOriginX, double zoomOriginY,
-           double duration, ChartEasingFunctionBlock easing);
+           const std::shared_ptr<Transformer>& transformer, ZoomJobChart* view,
+           AxisDependency yAxis, double xAxisRange, double scaleX, double scaleY, double xOrigin,
+           double yOrigin, double zoomCenterX, double zoomCenterY, double zoomOriginX,
+           double zoomOriginY, double duration, ChartEasingFunctionBlock easing);
     AnimatedZoomViewJob(const std::shared_ptr<ViewPortHandler>& handler,
-                        const std::shared_ptr<Transformer>& transformer, NSUIView* view,
+                        const std::shared_ptr<Transformer>& transformer, ZoomJobChart* view,
                         AxisDependency yAxis, double xAxisRange, double scaleX, double scaleY,
                         double xOrigin, double yOrigin, double zoomCenterX, double zoomCenterY,
                         double zoomOriginX, double zoomOriginY, double duration,
                         ChartEasingFunctionBlock easing);
+
+    // The bar-line chart view; nullptr once it is gone.
+    ZoomJobChart* chart() const { return view() ? chart_ : nullptr; }
 
 protected:
     void applyPhase() override;
@@ -37,6 +41,7 @@ private:
     double zoomOriginY_;
     double zoomCenterX_;
     double zoomCenterY_;
+    ZoomJobChart* chart_;
 };
 
 } // namespace charting

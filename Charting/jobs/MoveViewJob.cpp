@@ -8,7 +8,7 @@ namespace charting {
 std::shared_ptr<MoveViewJob> MoveViewJob::create(const std::shared_ptr<ViewPortHandler>& handler,
                                                  double xValue, double yValue,
                                                  const std::shared_ptr<Transformer>& transformer,
-                                                 NSUIView* view) {
+                                                 ViewPortChart* view) {
     return std::make_shared<MoveViewJob>(handler, xValue, yValue, transformer, view);
 }
 

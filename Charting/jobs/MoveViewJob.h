@@ -10,7 +10,7 @@ public:
     static std::shared_ptr<MoveViewJob> create(const std::shared_ptr<ViewPortHandler>& handler,
                                                double xValue, double yValue,
                                                const std::shared_ptr<Transformer>& transformer,
-                                               NSUIView* view);
+                                               ViewPortChart* view);
     using ViewPortJob::ViewPortJob;
     void doJob() override;
 };

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "Charting/utils/NSUIView.h"
+#include "Charting/utils/ViewPortChart.h"
 #include "platform/Geometry.h"
-
-#include <QPointer>
 
 #include <memory>
 
@@ -13,12 +11,14 @@ class Transformer;
 class ViewPortHandler;
 
 // One deferred change of what a chart shows, applied through the view-port handler's touch
-// matrix. The job does not keep the handler, transformer or view alive: once one of them is
-// gone the job does nothing more.
+// matrix. The job does not keep the handler, transformer or chart view alive: once the handler
+// or the transformer is gone the job does nothing more, and once the view is gone nothing is
+// redrawn.
 class ViewPortJob {
 public:
     ViewPortJob(const std::shared_ptr<ViewPortHandler>& viewPortHandler, double xValue,
-                double yValue, const std::shared_ptr<Transformer>& transformer, NSUIView* view);
+                double yValue, const std::shared_ptr<Transformer>& transformer,
+                ViewPortChart* view);
     ViewPortJob() = delete;
     virtual ~ViewPortJob() = default;
     ViewPortJob(const ViewPortJob&) = delete;
@@ -32,7 +32,8 @@ public:
     double yValue() const { return yValue_; }
     std::shared_ptr<ViewPortHandler> viewPortHandler() const { return viewPortHandler_.lock(); }
     std::shared_ptr<Transformer> transformer() const { return transformer_.lock(); }
-    NSUIView* view() const { return view_.data(); }
+    // The chart view; nullptr once it is gone.
+    ViewPortChart* view() const { return viewLifetime_.expired() ? nullptr : view_; }
 
 protected:
     platform::Point point_;
@@ -40,7 +41,8 @@ protected:
     double xValue_;
     double yValue_;
     std::weak_ptr<Transformer> transformer_;
-    QPointer<NSUIView> view_;
+    ViewPortChart* view_;
+    std::weak_ptr<const void> viewLifetime_;
 };
 
 } // namespace charting

@@ -1,18 +1,19 @@
 #pragma once
 
 #include "Charting/components/AxisDependency.h"
+#include "Charting/utils/ViewPortChart.h"
 
 namespace charting {
 
-// What the zoom jobs use of the bar-line chart view that runs them (the view implements it
-// beside its view base): the value ranges of its axes and the offset calculation.
-class ZoomJobChart {
+// What the zoom jobs use of the bar-line chart view that runs them: besides its bounds and
+// redrawing, the value ranges of its axes and the layout of its content.
+class ZoomJobChart : public ViewPortChart {
 public:
-    virtual ~ZoomJobChart() = default;
     // The value range of the y axis on the given side.
-    virtual double getAxisRange(AxisDependency axis) const = 0;
+    virtual double getAxisRange(AxisDependency axis) = 0;
     // The value range of the x axis.
-    virtual double xAxisRange() const = 0;
+    virtual double xRange() = 0;
+    // Lays out the content rectangle again (offsets for axes and legend).
     virtual void calculateOffsets() = 0;
 };
 

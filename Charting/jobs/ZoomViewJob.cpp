@@ -1,9 +1,7 @@
 #include "Charting/jobs/ZoomViewJob.h"
 
-#include "Charting/jobs/ZoomJobChart.h"
 #include "Charting/utils/Transformer.h"
 #include "Charting/utils/ViewPortHandler.h"
-#include "platform/Fatal.h"
 
 namespace charting {
 
@@ -11,7 +9,7 @@ std::shared_ptr<ZoomViewJob> ZoomViewJob::create(const std::shared_ptr<ViewPortH
                                                  double scaleX, double scaleY, double xValue,
                                                  double yValue,
                                                  const std::shared_ptr<Transformer>& transformer,
-                                                 AxisDependency axis, NSUIView* view) {
+                                                 AxisDependency axis, ZoomJobChart* view) {
     return std::make_shared<ZoomViewJob>(handler, scaleX, scaleY, xValue, yValue, transformer, axis,
                                          view);
 }
@@ -19,29 +17,26 @@ std::shared_ptr<ZoomViewJob> ZoomViewJob::create(const std::shared_ptr<ViewPortH
 ZoomViewJob::ZoomViewJob(const std::shared_ptr<ViewPortHandler>& handler, double scaleX,
                          double scaleY, double xValue, double yValue,
                          const std::shared_ptr<Transformer>& transformer, AxisDependency axis,
-                         NSUIView* view)
+                         ZoomJobChart* view)
     : ViewPortJob(handler, xValue, yValue, transformer, view), scaleX_(scaleX), scaleY_(scaleY),
-      axisDependency_(axis) {}
+      axisDependency_(axis), chart_(view) {}
 
 void ZoomViewJob::doJob() {
     auto handler = viewPortHandler();
     auto trans = transformer();
-    NSUIView* chartView = view();
+    ZoomJobChart* chartView = chart();
     if (!handler || !trans || !chartView)
         return;
-    auto* chart = dynamic_cast<ZoomJobChart*>(chartView);
-    if (!chart)
-        platform::fatal("ZoomViewJob runs only on a bar-line chart view");
 
     handler->refresh(handler->setZoom(scaleX_, scaleY_), chartView, false);
 
-    const double yVisible = chart->getAxisRange(axisDependency_) / handler->scaleY();
-    const double xVisible = chart->xAxisRange() / handler->scaleX();
+    const double yVisible = chartView->getAxisRange(axisDependency_) / handler->scaleY();
+    const double xVisible = chartView->xRange() / handler->scaleX();
     platform::Point p{xValue_ - xVisible / 2.0, yValue_ + yVisible / 2.0};
     trans->valueToPixel(p);
     handler->refresh(handler->translate(p), chartView, false);
 
-    chart->calculateOffsets();
+    chartView->calculateOffsets();
     chartView->setNeedsDisplayInRect(chartView->bounds());
 }
 

@@ -2,6 +2,7 @@
 
 #include "Charting/components/AxisDependency.h"
 #include "Charting/jobs/ViewPortJob.h"
+#include "Charting/jobs/ZoomJobChart.h"
 
 namespace charting {
 
@@ -12,20 +13,25 @@ public:
                                                double scaleX, double scaleY, double xValue,
                                                double yValue,
                                                const std::shared_ptr<Transformer>& transformer,
-                                               AxisDependency axis, NSUIView* view);
+                                               AxisDependency axis, ZoomJobChart* view);
     ZoomViewJob(const std::shared_ptr<ViewPortHandler>& handler, double scaleX, double scaleY,
                 double xValue, double yValue, const std::shared_ptr<Transformer>& transformer,
-                AxisDependency axis, NSUIView* view);
+                AxisDependency axis, ZoomJobChart* view);
     void doJob() override;
 
     double scaleX() const { return scaleX_; }
     double scaleY() const { return scaleY_; }
     AxisDependency axisDependency() const { return axisDependency_; }
+    // The bar-line chart view; nullptr once it is gone.
+    ZoomJobChart* chart() const { return view() ? chart_ : nullptr; }
 
 protected:
     double scaleX_;
     double scaleY_;
     AxisDependency axisDependency_;
+
+private:
+    ZoomJobChart* chart_;
 };
 
 } // namespace charting

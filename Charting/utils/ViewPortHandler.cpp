@@ -1,6 +1,6 @@
 #include "Charting/utils/ViewPortHandler.h"
 
-#include "Charting/utils/NSUIView.h"
+#include "Charting/utils/ViewPortChart.h"
 
 #include <cmath>
 #include <limits>
@@ -144,11 +144,11 @@ AffineTransform ViewPortHandler::translate(Point pt) const {
     return touchMatrix_.concatenating(AffineTransform::makeTranslation(-dx, -dy));
 }
 
-void ViewPortHandler::centerViewPort(Point pt, NSUIView* chart) {
+void ViewPortHandler::centerViewPort(Point pt, ViewPortChart* chart) {
     refresh(translate(pt), chart, true);
 }
 
-AffineTransform ViewPortHandler::refresh(const AffineTransform& newMatrix, NSUIView* chart,
+AffineTransform ViewPortHandler::refresh(const AffineTransform& newMatrix, ViewPortChart* chart,
                                          bool /*invalidate*/) {
     touchMatrix_ = newMatrix;
     clampScaleAndTranslation(touchMatrix_, contentRect_);

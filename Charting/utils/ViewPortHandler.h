@@ -6,7 +6,7 @@
 
 namespace charting {
 
-class NSUIView;
+class ViewPortChart;
 
 // The geometry of one chart view: its size, the content rectangle inside it and the touch matrix
 // that carries the user's zoom (a, d) and pan (tx, ty), with the limits both must respect.
@@ -48,9 +48,9 @@ public:
     virtual platform::AffineTransform translate(platform::Point pt) const;
 
     // Applying a matrix: stored, clamped and the chart (when given) marked for redrawing.
-    virtual void centerViewPort(platform::Point pt, NSUIView* chart);
+    virtual void centerViewPort(platform::Point pt, ViewPortChart* chart);
     virtual platform::AffineTransform refresh(const platform::AffineTransform& newMatrix,
-                                              NSUIView* chart, bool invalidate);
+                                              ViewPortChart* chart, bool invalidate);
     virtual void clampScaleAndTranslation(platform::AffineTransform& matrix,
                                           const platform::Rect& content);
 

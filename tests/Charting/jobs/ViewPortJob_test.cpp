@@ -3,6 +3,7 @@
 #include "Charting/jobs/MoveViewJob.h"
 #include "Charting/jobs/ZoomJobChart.h"
 #include "Charting/jobs/ZoomViewJob.h"
+#include "Charting/utils/NSUIView.h"
 #include "Charting/utils/Transformer.h"
 #include "Charting/utils/ViewPortHandler.h"
 #include "platform/Scheduler.h"
@@ -17,13 +18,15 @@ using platform::Point;
 
 namespace {
 
-// A bar-line chart stand-in: x 0...20, left y -1...1, right y 0...100.
+// A bar-line chart stand-in, a platform view as the chart views are: x 0...20, left y -1...1,
+// right y 0...100.
 class FakeBarLineView : public NSUIView, public ZoomJobChart {
 public:
-    double getAxisRange(AxisDependency axis) const override {
+    platform::Rect bounds() const override { return NSUIView::bounds(); }
+    double getAxisRange(AxisDependency axis) override {
         return axis == AxisDependency::left ? 2 : 100;
     }
-    double xAxisRange() const override { return 20; }
+    double xRange() override { return 20; }
     void calculateOffsets() override { ++offsetCalculations; }
     void setNeedsDisplayInRect(const platform::Rect&) override { ++redraws; }
     int offsetCalculations = 0;
@@ -224,4 +227,23 @@ TEST(AnimatedViewPortJob, AJobWhoseChartWentAwayStopsQuietly) {
     clock->advance(0.1);
     EXPECT_TRUE(weak.expired());
     EXPECT_EQ(clock->pending(), 0u);
+}
+
+TEST(ViewPortJob, AJobWhoseViewWentAwayLeavesTheViewPortAlone) {
+    Chart c;
+    auto view = std::make_unique<FakeBarLineView>();
+    auto zoom = ZoomViewJob::create(c.handler, 2, 4, 12, 0.25, c.transformer, AxisDependency::left,
+                                    view.get());
+    auto animated =
+        AnimatedZoomViewJob::create(c.handler, c.transformer, view.get(), AxisDependency::left, 20,
+                                    3, 2, 1, 1, 12, 0.25, 0, 1, 0.4, nullptr);
+    EXPECT_EQ(zoom->chart(), view.get());
+    view.reset();
+    EXPECT_EQ(zoom->view(), nullptr);
+    EXPECT_EQ(zoom->chart(), nullptr);
+    zoom->doJob();
+    animated->doJob();
+    c.clock.advance(0.5);
+    EXPECT_FALSE(animated->isRunning());
+    expectMatrix(c.handler->touchMatrix(), AffineTransform::identity());
 }

@@ -1,4 +1,4 @@
-#include "Charting/utils/NSUIView.h"
+#include "Charting/utils/ViewPortChart.h"
 #include "Charting/utils/ViewPortHandler.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-using charting::NSUIView;
+using charting::ViewPortChart;
 using charting::ViewPortHandler;
 using platform::AffineTransform;
 using platform::Point;
@@ -14,8 +14,9 @@ using platform::Rect;
 
 namespace {
 
-class CountingView : public NSUIView {
+class CountingView : public ViewPortChart {
 public:
+    Rect bounds() const override { return Rect(0, 0, 120, 80); }
     void setNeedsDisplayInRect(const Rect& rect) override {
         ++redraws;
         last = rect;
@@ -109,7 +110,6 @@ TEST(ViewPortHandler, RefreshClampsTranslationWithinTheZoomedContent) {
 
 TEST(ViewPortHandler, RefreshRedrawsTheWholeViewAndCentreMovesAPointToTheContentCorner) {
     CountingView view;
-    view.resize(120, 80);
     auto h = ViewPortHandler::create(120, 80);
     h->restrainViewPort(20, 10, 0, 0);
     h->setTouchMatrix(h->refresh(AffineTransform::makeScale(4, 4), &view, false));
