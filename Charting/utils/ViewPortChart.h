@@ -6,9 +6,9 @@
 namespace charting {
 
 // The chart view as the view-port handler and the view-port jobs see it: once they have applied a
-// new touch matrix they mark its whole bounds for redrawing. The chart views implement it beside
-// their platform view (whose bounds and redrawing they pass on). Jobs refer to it without owning
-// it and keep its lifetimeToken() to notice when it is gone.
+// new touch matrix they mark its whole bounds for redrawing. The chart views implement it
+// (virtually) beside their platform view, passing both operations on to the platform view's.
+// Jobs refer to it without owning it and keep its lifetimeToken() to notice when it is gone.
 class ViewPortChart : public virtual LifetimeToken {
 public:
     virtual ~ViewPortChart() = default;

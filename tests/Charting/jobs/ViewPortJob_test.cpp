@@ -18,19 +18,24 @@ using platform::Point;
 
 namespace {
 
-// A bar-line chart stand-in, a platform view as the chart views are: x 0...20, left y -1...1,
-// right y 0...100.
-class FakeBarLineView : public NSUIView, public ZoomJobChart {
+// Shaped as the chart views are: a view base that is a platform view and answers the chart
+// interface, and a bar-line view on it that answers the zoom jobs' interface.
+class FakeViewBase : public NSUIView, public virtual ViewPortChart {
 public:
     platform::Rect bounds() const override { return NSUIView::bounds(); }
-    double getAxisRange(AxisDependency axis) override {
+    void setNeedsDisplayInRect(const platform::Rect&) override { ++redraws; }
+    int redraws = 0;
+};
+
+// A bar-line chart stand-in: x 0...20, left y -1...1, right y 0...100.
+class FakeBarLineView : public FakeViewBase, public ZoomJobChart {
+public:
+    double getAxisRange(AxisDependency axis) const override {
         return axis == AxisDependency::left ? 2 : 100;
     }
     double xRange() override { return 20; }
     void calculateOffsets() override { ++offsetCalculations; }
-    void setNeedsDisplayInRect(const platform::Rect&) override { ++redraws; }
     int offsetCalculations = 0;
-    int redraws = 0;
 };
 
 struct Chart {
