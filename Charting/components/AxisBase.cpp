@@ -49,7 +49,8 @@ std::shared_ptr<ChartAxisValueFormatter> AxisBase::valueFormatter() {
 }
 
 void AxisBase::setValueFormatter(std::shared_ptr<ChartAxisValueFormatter> formatter) {
-    axisValueFormatter_ = formatter ? std::move(formatter) : DefaultAxisValueFormatter::create(decimals_);
+    axisValueFormatter_ =
+        formatter ? std::move(formatter) : DefaultAxisValueFormatter::create(decimals_);
 }
 
 void AxisBase::setAxisMinLabels(int count) {

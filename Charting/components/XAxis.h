@@ -9,7 +9,13 @@ namespace charting {
 class XAxis : public AxisBase {
 public:
     // Where the labels are drawn, relative to the content rectangle.
-    enum class LabelPosition : int { top = 0, bottom = 1, both = 2, topInside = 3, bottomInside = 4 };
+    enum class LabelPosition : int {
+        top = 0,
+        bottom = 1,
+        both = 2,
+        topInside = 3,
+        bottomInside = 4
+    };
 
     static std::shared_ptr<XAxis> create();
 

@@ -26,7 +26,9 @@ public:
         drawBottomYLabelEntryEnabled_ = enabled;
     }
     virtual bool drawTopYLabelEntryEnabled() const { return drawTopYLabelEntryEnabled_; }
-    virtual void setDrawTopYLabelEntryEnabled(bool enabled) { drawTopYLabelEntryEnabled_ = enabled; }
+    virtual void setDrawTopYLabelEntryEnabled(bool enabled) {
+        drawTopYLabelEntryEnabled_ = enabled;
+    }
     virtual bool inverted() const { return inverted_; }
     virtual void setInverted(bool inverted) { inverted_ = inverted; }
     virtual bool drawZeroLineEnabled() const { return drawZeroLineEnabled_; }

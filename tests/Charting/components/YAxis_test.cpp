@@ -74,12 +74,9 @@ TEST(YAxis, RequiredSizeAndNeedsOffset) {
         double minWidth, maxWidth, width;
     };
     const Case cases[] = {
-        {0, INFINITY, 30}, // "-400": 20 + 2 x 5
-        {0, 0, 30},        // 0: no bound
-        {0, -1, 30},
-        {0, 25, 25},
-        {40, INFINITY, 40},
-        {40, 25, 40}, // the lower bound wins
+        {0, INFINITY, 30},                                                // "-400": 20 + 2 x 5
+        {0, 0, 30},                                                       // 0: no bound
+        {0, -1, 30},       {0, 25, 25}, {40, INFINITY, 40}, {40, 25, 40}, // the lower bound wins
     };
     for (const Case& c : cases) {
         axis->setMinWidth(c.minWidth);
