@@ -1,7 +1,7 @@
 #include "Charting/data/ChartData.h"
 
 #include "Charting/data/ChartDataEntry.h"
-#include "Charting/highlight/Highlight.h"
+#include "Charting/data/Highlight.h"
 #include "Charting/utils/ChartErrors.h"
 #include "platform/Log.h"
 

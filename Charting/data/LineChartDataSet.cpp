@@ -1,6 +1,6 @@
 #include "Charting/data/LineChartDataSet.h"
 
-#include "Charting/formatters/DefaultFillFormatter.h"
+#include "Charting/data/DefaultFillFormatter.h"
 
 #include <algorithm>
 

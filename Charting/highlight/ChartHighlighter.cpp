@@ -3,7 +3,7 @@
 #include "Charting/data/BarLineScatterCandleBubbleChartDataProvider.h"
 #include "Charting/data/ChartData.h"
 #include "Charting/data/ChartDataEntry.h"
-#include "Charting/highlight/Highlight.h"
+#include "Charting/data/Highlight.h"
 #include "Charting/utils/Transformer.h"
 
 #include <cmath>

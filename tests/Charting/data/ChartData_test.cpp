@@ -3,7 +3,7 @@
 #include "Charting/data/LineChartData.h"
 #include "Charting/data/LineChartDataSet.h"
 #include "Charting/formatters/DefaultValueFormatter.h"
-#include "Charting/highlight/Highlight.h"
+#include "Charting/data/Highlight.h"
 #include "platform/Log.h"
 
 #include <gtest/gtest.h>

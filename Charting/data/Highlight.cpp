@@ -1,4 +1,4 @@
-#include "Charting/highlight/Highlight.h"
+#include "Charting/data/Highlight.h"
 
 #include "Charting/utils/NumberText.h"
 

@@ -1,4 +1,4 @@
-#include "Charting/formatters/DefaultFillFormatter.h"
+#include "Charting/data/DefaultFillFormatter.h"
 
 #include "Charting/data/ChartData.h"
 #include "Charting/data/LineChartDataProvider.h"

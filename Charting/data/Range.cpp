@@ -1,4 +1,4 @@
-#include "Charting/highlight/Range.h"
+#include "Charting/data/Range.h"
 
 namespace charting {
 
