@@ -235,38 +235,48 @@ void TTYSerialPort::deviceWasRemoved() {
 // ---- line settings ----
 
 termios TTYSerialPort::configuredAttributes(termios t) const {
+    // 1. A raw line; as the BSD cfmakeraw, also no input flow control and no parity check.
     ::cfmakeraw(&t);
     t.c_iflag &= ~(IXOFF | IXANY | INPCK);
-    t.c_cc[VMIN] = 0;
-    t.c_cc[VTIME] = 0;
+    // 2. Reads return once a byte came, or 0.2 s after the last one (the descriptor is
+    // non-blocking anyway, so reads never wait).
+    t.c_cc[VMIN] = 1;
+    t.c_cc[VTIME] = 2;
+    // 3. Character size: 7 or 8 bits; any other count leaves the field cleared.
     t.c_cflag &= ~CSIZE;
     if (numberOfDataBits_ == 7)
         t.c_cflag |= CS7;
     else if (numberOfDataBits_ == 8)
         t.c_cflag |= CS8;
+    // 4. Parity.
     if (parity_ == ParityEven) {
         t.c_cflag |= PARENB;
         t.c_cflag &= ~PARODD;
     } else if (parity_ == ParityOdd) {
         t.c_cflag |= PARENB | PARODD;
     } else {
-        t.c_cflag &= ~(PARENB | PARODD);
+        t.c_cflag &= ~(PARENB | PARODD); // no odd flag is inherited either
     }
+    // 5. Stop bits.
     if (numberOfStopBits_ >= 2)
         t.c_cflag |= CSTOPB;
     else
         t.c_cflag &= ~CSTOPB;
+    // 6. Echo.
     if (shouldEchoReceivedData_)
         t.c_lflag |= ECHO;
     else
         t.c_lflag &= ~ECHO;
+    // 7. RTS/CTS flow control (Linux has no DTR/DSR or DCD output flow control flags).
     if (usesRTSCTSFlowControl_)
         t.c_cflag |= CRTSCTS;
     else
         t.c_cflag &= ~CRTSCTS;
-    t.c_cflag |= CREAD | CLOCAL;
-    t.c_cflag &= ~HUPCL;
+    // 8. Receiver on, hang up on the last close, modem status lines ignored.
+    t.c_cflag |= CREAD | HUPCL | CLOCAL;
+    // 9. No canonical input, no signal characters.
     t.c_lflag &= ~(ICANON | ISIG);
+    // 10. The speed (left as it is for a rate that is not a standard one).
     if (const speed_t speed = speedFor(baudRate_); speed != B0)
         ::cfsetspeed(&t, speed);
     return t;

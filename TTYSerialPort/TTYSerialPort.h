@@ -112,11 +112,12 @@ public:
     void setRTS(bool RTS);
     bool DTR() const { return DTR_; }
     void setDTR(bool DTR);
-    // The line settings the port applies over `attributes` (the device's current ones): a raw
-    // line that reads whatever has arrived without waiting (VMIN = VTIME = 0), receiver on,
-    // modem status ignored, no hang-up at close, then the port's character size, parity, stop
-    // bits, echo, RTS/CTS flow control and speed (left as it is for a rate that is not a
-    // standard one).
+    // The line settings the port applies over `attributes` (the device's current ones), in this
+    // order: a raw line (cfmakeraw); VMIN 1 and VTIME 2; the character size (7 or 8 bits, else
+    // the field cleared); parity; stop bits; echo; RTS/CTS flow control; always CREAD, HUPCL
+    // and CLOCAL; ICANON and ISIG cleared; the speed (left as it is for a rate that is not a
+    // standard one). The descriptor is non-blocking, so VMIN and VTIME never make a read wait;
+    // the settings found at open are restored on close.
     termios configuredAttributes(termios attributes) const;
 
     // Last polled states of the input modem lines (false where the device has none).

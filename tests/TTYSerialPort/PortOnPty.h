@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-
-#include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -38,14 +35,11 @@ struct PortOnPty : ::testing::Test {
         ASSERT_TRUE(testsupport::waitUntil([&] { return delegate.count("opened") == 1; }));
     }
 
-    // The line settings as the device has them now (read through a descriptor of our own).
+    // The line settings as the device has them now, read back on the other end of the
+    // pseudo-terminal (which shares them with the port's end).
     termios lineSettings() const {
         termios t{};
-        int fd =
-            ::open(QFile::encodeName(pty.devicePath()).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-        EXPECT_GE(fd, 0);
-        EXPECT_EQ(::tcgetattr(fd, &t), 0);
-        ::close(fd);
+        EXPECT_EQ(::tcgetattr(pty.masterFd(), &t), 0);
         return t;
     }
 };

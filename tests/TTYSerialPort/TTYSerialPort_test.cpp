@@ -40,13 +40,14 @@ TEST_F(PortOnPty, OpensAt115200With8N1OnARawLine) {
     EXPECT_EQ(::cfgetospeed(&t), speed_t(B115200));
     EXPECT_EQ(::cfgetispeed(&t), speed_t(B115200));
     EXPECT_EQ(t.c_cflag & CSIZE, tcflag_t(CS8));
-    EXPECT_EQ(t.c_cflag & (PARENB | PARODD | CSTOPB | CRTSCTS | HUPCL), 0u);
-    EXPECT_EQ(t.c_cflag & (CREAD | CLOCAL), tcflag_t(CREAD | CLOCAL));
+    EXPECT_EQ(t.c_cflag & (PARENB | PARODD | CSTOPB | CRTSCTS), 0u);
+    EXPECT_EQ(t.c_cflag & (CREAD | HUPCL | CLOCAL), tcflag_t(CREAD | HUPCL | CLOCAL));
     EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
     EXPECT_EQ(t.c_iflag & (ICRNL | INLCR | IGNCR | IXON | IXOFF | ISTRIP), 0u);
     EXPECT_EQ(t.c_oflag & OPOST, 0u);
-    EXPECT_EQ(t.c_cc[VMIN], 0);
-    EXPECT_EQ(t.c_cc[VTIME], 0);
+    // Reads never wait whatever these say: the descriptor is non-blocking.
+    EXPECT_EQ(t.c_cc[VMIN], 1);
+    EXPECT_EQ(t.c_cc[VTIME], 2);
     EXPECT_EQ(delegate.events, std::vector<std::string>{"opened"});
 }
 
@@ -69,7 +70,7 @@ TEST_F(PortOnPty, LineSettingsFollowTheOptionsAndInheritNothing) {
     left.c_oflag = OPOST | ONLCR;
     left.c_cflag = CS7 | PARENB | PARODD | CSTOPB | HUPCL | CRTSCTS;
     left.c_lflag = ICANON | ECHO | ISIG | IEXTEN;
-    left.c_cc[VMIN] = 1;
+    left.c_cc[VMIN] = 4;
     left.c_cc[VTIME] = 5;
     ::cfsetspeed(&left, B9600);
 
@@ -97,12 +98,12 @@ TEST_F(PortOnPty, LineSettingsFollowTheOptionsAndInheritNothing) {
         port->setBaudRate(115200);
         const termios t = port->configuredAttributes(left);
         EXPECT_EQ(t.c_cflag & (CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS), c.cflag);
-        EXPECT_EQ(t.c_cflag & (CREAD | CLOCAL | HUPCL), tcflag_t(CREAD | CLOCAL));
+        EXPECT_EQ(t.c_cflag & (CREAD | CLOCAL | HUPCL), tcflag_t(CREAD | CLOCAL | HUPCL));
         EXPECT_EQ(t.c_lflag & (ECHO | ICANON | ISIG | IEXTEN), c.lflag);
         EXPECT_EQ(t.c_iflag & (ICRNL | IXON | IXOFF | IXANY | INPCK | ISTRIP), 0u);
         EXPECT_EQ(t.c_oflag & OPOST, 0u);
-        EXPECT_EQ(t.c_cc[VMIN], 0);
-        EXPECT_EQ(t.c_cc[VTIME], 0);
+        EXPECT_EQ(t.c_cc[VMIN], 1);
+        EXPECT_EQ(t.c_cc[VTIME], 2);
         EXPECT_EQ(::cfgetospeed(&t), speed_t(B115200));
         EXPECT_EQ(::cfgetispeed(&t), speed_t(B115200));
     }
