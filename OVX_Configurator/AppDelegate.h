@@ -172,7 +172,8 @@ public:
     // The completions of the checks: parse the received list and offer what it holds.
     void handleSoftwareUpdateList(const QByteArray& data, bool background);
     void handleFirmwareUpdateList(const QByteArray& data, bool background);
-    // A failed request: reported with "NETWORK_REQUEST_ERROR" unless `background`.
+    // A failed request: reported with "NETWORK_REQUEST_ERROR" unless `background`; a list over
+    // the size limit with "RELEASE_LIST_TOO_LARGE".
     void showNetworkError(const QString& text, bool background);
 
     // One HTTP(S) GET of `urlText`. `onSuccess` gets the body of a 2xx answer; `onError` gets

@@ -162,7 +162,12 @@ void AppDelegate::handleFirmwareUpdateList(const QByteArray& data, bool backgrou
 }
 
 void AppDelegate::showNetworkError(const QString& text, bool background) {
-    if (!background)
+    if (background)
+        return;
+    // The site was reached: a list over the limit is told as what it is.
+    if (text == localized("RESPONSE_TOO_LARGE"))
+        showCriticalMessage(localized("RELEASE_LIST_TOO_LARGE"), {});
+    else
         showCriticalMessage(localized("NETWORK_REQUEST_ERROR").arg(text), {});
 }
 

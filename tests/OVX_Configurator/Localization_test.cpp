@@ -227,6 +227,25 @@ TEST(Localization, SerialPortHelpSaysWhatToDoInEveryLanguage) {
     }
 }
 
+// Messages the user must tell apart differ in every language, headline and all.
+TEST(Localization, MessagesOfDifferentFaultsDifferInEveryLanguage) {
+    const std::pair<const char*, const char*> pairs[] = {
+        {"DATA_BUFFER_EMPTY", "DATA_BUFFER_INVALID"},
+        {"RELEASE_LIST_TOO_LARGE", "NETWORK_REQUEST_ERROR"},
+    };
+    for (LanguageType language : kLanguages) {
+        const auto& table = Localization::shared().table(language);
+        for (const auto& [a, b] : pairs) {
+            const QString first = table.value(QString::fromUtf8(a));
+            const QString second = table.value(QString::fromUtf8(b));
+            ASSERT_FALSE(first.isEmpty()) << a;
+            ASSERT_FALSE(second.isEmpty()) << b;
+            EXPECT_NE(first.section(QLatin1Char('|'), 0, 0), second.section(QLatin1Char('|'), 0, 0))
+                << a << " and " << b << " in " << rawValue(language).toStdString();
+        }
+    }
+}
+
 TEST(Localization, LooksUpTheCurrentLanguageAndAnswersLayouts) {
     Localization& texts = Localization::shared();
     texts.setLanguage(LanguageType::TraditionalChinese);

@@ -556,10 +556,11 @@ TEST(ReleaseCheckFailures, OversizedAnswerIsRefused) {
     huge += "</title></update></updates>";
     shell.site.setReply(kSoftwareList, 200, huge);
     runSoftwareCheck(shell, true);
+    // Told as too large, not as a site that could not be reached.
     ASSERT_EQ(shell.ui.alerts.size(), 1u);
-    expectAlert(shell.ui.lastAlert(),
-                localized("NETWORK_REQUEST_ERROR").arg(localized("RESPONSE_TOO_LARGE")),
-                AlertStyle::Critical);
+    expectAlert(shell.ui.lastAlert(), localized("RELEASE_LIST_TOO_LARGE"), AlertStyle::Critical);
+    EXPECT_NE(shell.ui.lastAlert().messageText,
+              splitAlertText(localized("NETWORK_REQUEST_ERROR")).message);
 }
 
 // ---- HTTP GET and parsing ----
