@@ -353,13 +353,22 @@ void MainViewController::openPort(const QString& name) {
     // The link reports 0.3 s later whether its port is open by then; a port closed meanwhile by
     // a later choice of port did not fail to open.
     const unsigned attempt = ++portAttempt_;
-    appDelegate->port->connect(name, {}, [this, attempt] {
-        if (attempt == portAttempt_)
-            showCriticalAlert(localized("OPEN_PORT_FAILED"), {});
+    failedPort_.reset();
+    appDelegate->port->connect(name, {}, [this, attempt, name] {
+        if (attempt != portAttempt_)
+            return;
+        failedPort_ = name;
+        showCriticalAlert(localized("OPEN_PORT_FAILED"), {});
     });
 }
 
 void MainViewController::warnPortNotConnected() {
+    // The chosen port is listed but did not open: say so, not that a port should be chosen.
+    if (appDelegate->port && failedPort_ && appDelegate->port->portName() == failedPort_ &&
+        appDelegate->port->availablePorts().contains(*failedPort_)) {
+        showCriticalAlert(localized("OPEN_PORT_FAILED"), {});
+        return;
+    }
     if (appDelegate->port && !appDelegate->port->availablePorts().isEmpty()) {
         QPointer<QComboBox> list = lstPortList;
         showCriticalAlert(localized("SELECT_PORT_WARNING"), [list] {
@@ -376,7 +385,8 @@ void MainViewController::lstPortListItemAction() {
         return;
     const QString title = lstPortList->currentText();
     finishPortPause();
-    if (appDelegate->port->portName() == title)
+    // The open port chosen again: nothing. A chosen port that did not open is tried again.
+    if (appDelegate->port->portName() == title && portIsOpen())
         return;
     connectPort(title);
 }
@@ -420,6 +430,11 @@ void MainViewController::serialPortWasRemovedFromSystem(const platform::Notifica
     if (!isCurrentPort(n))
         return;
     showCriticalAlert(localized("PORT_REMOVED").arg(*appDelegate->port->portName()), {});
+    // The removal ended the request on the port: a calibration waiting for it ends here.
+    if (modalViewController_ && modalViewController_->isPresentedAsSheet()) {
+        dismissViewController(modalViewController_.get());
+        unlockMenus();
+    }
     reloadPortList(false);
     endFirmwareWork();
 }

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AppDelegate;
 struct DeviceModel;
@@ -133,8 +134,9 @@ public:
     // port event, a choice of port, a device operation) first finishes the step waiting for its
     // end, so that it finds the port list and the connection as they are after the pause.
     void connectPort(const QString& name);
-    // Tells the user that no port is open: "SELECT_PORT_WARNING" (OK opens the port list), or
-    // the caution message "PORT_NOT_FOUND" when there is no port at all.
+    // Tells the user that no port is open: "OPEN_PORT_FAILED" when the chosen port is listed
+    // but did not open, else "SELECT_PORT_WARNING" (OK opens the port list), or the caution
+    // message "PORT_NOT_FOUND" when there is no port at all.
     void warnPortNotConnected();
     // Sends "r" and identifies the unit from its reply.
     void detectDevice();
@@ -235,4 +237,5 @@ private:
     platform::Timer portPause_; // the end of the pause after closing a port
     Callback portPauseStep_;    // what waits for it
     unsigned portAttempt_ = 0;  // counts the ports opened and closed here
+    std::optional<QString> failedPort_; // the chosen port, when it did not open
 };

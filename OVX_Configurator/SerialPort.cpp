@@ -3,6 +3,7 @@
 #include "platform/MainQueue.h"
 #include "platform/NotificationCenter.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -52,26 +53,29 @@ void SerialPort::refreshPortList() {
         serialPort_->close();
     serialPortManager_ = TTYSerialPortManager::sharedSerialPortManager();
     availablePorts_.clear();
-    for (const auto& port : serialPortManager_->availablePorts())
+    listedDevices_.clear();
+    for (const auto& port : serialPortManager_->availablePorts()) {
         availablePorts_[port->name()] = port->path();
+        listedDevices_[port->name()] = port->device();
+    }
 }
 
 void SerialPort::connect(const QString& portName, Callback onOpened, Callback onFailed) {
-    auto entry = availablePorts_.constFind(portName);
-    if (entry == availablePorts_.constEnd())
+    auto entry = listedDevices_.constFind(portName);
+    if (entry == listedDevices_.constEnd())
         return;
     portName_ = portName;
+    // The port of the device as the port list knows it: a device whose node has gone or is no
+    // serial device any more fails to open like any other, and says so.
     serialPort_ = TTYSerialPort::create(entry.value());
-    if (serialPort_) {
-        serialPort_->setBaudRate(115200);
-        serialPort_->setNumberOfDataBits(8);
-        serialPort_->setNumberOfStopBits(1);
-        serialPort_->setParity(TTYSerialPort::ParityNone);
-        serialPort_->setDelegate(this);
-        std::erase_if(delegatedPorts_, [](const auto& weak) { return weak.expired(); });
-        delegatedPorts_.push_back(serialPort_);
-        serialPort_->open();
-    }
+    serialPort_->setBaudRate(115200);
+    serialPort_->setNumberOfDataBits(8);
+    serialPort_->setNumberOfStopBits(1);
+    serialPort_->setParity(TTYSerialPort::ParityNone);
+    serialPort_->setDelegate(this);
+    std::erase_if(delegatedPorts_, [](const auto& weak) { return weak.expired(); });
+    delegatedPorts_.push_back(serialPort_);
+    serialPort_->open();
     reportAfterDelay(std::move(onOpened), std::move(onFailed), true);
 }
 
@@ -206,25 +210,39 @@ bool SerialPort::sendFramed(const QByteArray& command, const QByteArray& address
 }
 
 // Accepts a request when the link is free and the port open. When a poll's reply is still due,
-// the request waits for it (at most until the poll's reply window closes), so that it is never
-// judged on the poll's bytes.
+// the request waits for it (at most until the poll's reply window closes), and after a time-out
+// it waits until the line has been quiet for a while, so that it is never judged on the bytes
+// of an earlier exchange.
 bool SerialPort::startRequest(Request request) {
     if (!canStart())
         return false;
     busy_ = request.setBusy;
-    if (pending_ == Pending::Poll && platform::scheduler().now() < pollDeadline_) {
-        deferred_ = std::move(request);
-        deferTimer_.start(pollDeadline_ - platform::scheduler().now(), [this] { startDeferred(); });
-        return true;
-    }
-    begin(std::move(request));
+    deferred_ = std::move(request);
+    startDeferred();
     return true;
+}
+
+// Seconds the next request must still wait: for the reply of a poll, or for the line to fall
+// quiet after a time-out.
+double SerialPort::waitBeforeRequest() const {
+    const double now = platform::scheduler().now();
+    double until = now;
+    if (pending_ == Pending::Poll)
+        until = std::max(until, pollDeadline_);
+    if (settling_)
+        until = std::max(until, quietUntil_);
+    return until - now;
 }
 
 void SerialPort::startDeferred() {
     deferTimer_.stop();
     if (!deferred_)
         return;
+    if (const double wait = waitBeforeRequest(); wait > 0) {
+        deferTimer_.start(wait, [this] { startDeferred(); });
+        return;
+    }
+    settling_ = false; // what came before the quiet was discarded
     Request request = std::move(*deferred_);
     deferred_.reset();
     begin(std::move(request));
@@ -271,7 +289,7 @@ void SerialPort::pollDataFrameWithoutCRC(const QByteArray& command, qsizetype n,
 
 void SerialPort::poll(const QByteArray& command, qsizetype size, ResponseType type,
                       Callback onSuccess) {
-    if (!canStart())
+    if (!canStart() || (settling_ && platform::scheduler().now() < quietUntil_))
         return;
     resetState();
     pending_ = Pending::Poll;
@@ -289,6 +307,8 @@ void SerialPort::serialPortDidReceiveData(const std::shared_ptr<TTYSerialPort>& 
     // A port left behind by a later connect may still report: its bytes are no reply.
     if (data.isEmpty() || port != serialPort_)
         return;
+    if (settling_ && pending_ == Pending::None) // a late reply: the quiet starts again
+        quietUntil_ = platform::scheduler().now() + quietAfterTimeout;
     dataSizeReceived_ += data.size();
     // Bytes nobody waits for, and bytes past the expected length (that reply can no longer
     // complete), are counted but not kept: a device that keeps talking never fills the memory.
@@ -350,6 +370,8 @@ void SerialPort::handleTimeout() {
         return;
     pending_ = Pending::None; // a late reply is not judged any more
     busy_ = false;
+    settling_ = true;
+    quietUntil_ = platform::scheduler().now() + quietAfterTimeout;
     run(userTimeoutCallback_);
 }
 
@@ -368,9 +390,21 @@ void SerialPort::serialPortWasClosed(const std::shared_ptr<TTYSerialPort>& port)
 }
 
 void SerialPort::serialPortWasRemovedFromSystem(const std::shared_ptr<TTYSerialPort>& port) {
+    // A port left behind going takes nothing from the current one. The current one going ends
+    // the exchange on it: no reply can come, so no time-out follows the removal's own message.
+    if (port == serialPort_)
+        endExchange();
     post(serialPortWasRemovedNotification, port);
-    if (port == serialPort_) // a port left behind going takes nothing from the current one
+    if (port == serialPort_)
         serialPort_.reset();
+}
+
+void SerialPort::endExchange() {
+    resetState();
+    deferTimer_.stop();
+    deferred_.reset();
+    busy_ = false;
+    settling_ = false;
 }
 
 void SerialPort::serialPortDidEncounterError(const std::shared_ptr<TTYSerialPort>& port,

@@ -48,7 +48,8 @@ inline constexpr const char* serialPortErrorNotification = "TTYSerialPortEncount
 //
 // Busy rule: a request that sets `busy` holds the link until its reply was judged or its time-out
 // fired; while it is held, every request and poll is refused. A refused request returns false
-// and runs none of its closures; an accepted one runs exactly one of them, once.
+// and runs none of its closures; an accepted one runs exactly one of them, once, unless its port
+// is unplugged first: the removal ends the exchange and none runs.
 class SerialPort : public TTYSerialPortDelegate, public std::enable_shared_from_this<SerialPort> {
 public:
     using Callback = std::function<void()>;
@@ -150,6 +151,10 @@ public:
     static constexpr double splitPause = 0.1;
     // Delay of the connect and disconnect reports.
     static constexpr double connectCheckDelay = 0.3;
+    // After a time-out the next request waits until no byte has come for this long (the late
+    // reply of the timed-out request is discarded instead of spoiling the next one); polls are
+    // dropped meanwhile.
+    static constexpr double quietAfterTimeout = 1.0;
 
     // ---- TTYSerialPortDelegate ----
     void serialPortWasRemovedFromSystem(const std::shared_ptr<TTYSerialPort>& port) override;
@@ -182,6 +187,8 @@ private:
     bool startRequest(Request request);
     void begin(Request request);
     void startDeferred();
+    double waitBeforeRequest() const;
+    void endExchange();
     void poll(const QByteArray& command, qsizetype n, ResponseType type, Callback onSuccess);
     void write(const QByteArray& bytes);
     void handleTimeout();
@@ -195,6 +202,7 @@ private:
                     Callback onError, Callback onTimeout);
 
     QMap<QString, QString> availablePorts_;
+    QMap<QString, TTYSerialDevice> listedDevices_; // the port list's records, by name
     std::optional<QString> portName_;
     QByteArray data_;
     std::shared_ptr<TTYSerialPortManager> serialPortManager_;
@@ -216,7 +224,9 @@ private:
 
     Pending pending_ = Pending::None;
     double pollDeadline_ = 0;
-    std::optional<Request> deferred_; // accepted, waiting for a poll reply that is still due
+    std::optional<Request> deferred_; // accepted, waiting for a poll reply or a quiet line
+    bool settling_ = false;           // a request timed out; the line must fall quiet
+    double quietUntil_ = 0;
     platform::Timer deferTimer_;
     platform::Timer splitTimer_;
 };

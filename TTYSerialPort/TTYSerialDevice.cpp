@@ -1,7 +1,5 @@
 #include "TTYSerialPort/TTYSerialDevice.h"
 
-#include "TTYSerialPort/TTYSerialUdevDeviceSource.h"
-
 #include <QFileInfo>
 
 #include <sys/stat.h>
@@ -27,8 +25,6 @@ std::optional<TTYSerialDevice> TTYSerialDevice::fromPath(const QString& path) {
         if (extra.calloutPath == node)
             return extra;
     }
-    if (auto known = TTYSerialUdevDeviceSource::deviceForNode(node))
-        return known;
     TTYSerialDevice device;
     device.calloutPath = node;
     device.dialinPath = node;

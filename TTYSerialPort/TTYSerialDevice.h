@@ -18,7 +18,8 @@ struct TTYSerialDevice {
 
     // The device whose call-out or dial-in path is `path` (a link such as /dev/serial/by-id/...
     // resolves to its device node), or nothing when `path` names no character device. It is
-    // named as the port list names it.
+    // named as OVX_EXTRA_PORTS names it, else by its device node's file name: what a device
+    // source knows of a device reaches a port only through the source's own records.
     static std::optional<TTYSerialDevice> fromPath(const QString& path);
 
     // The devices of a list of entries separated by ':', each a device path or name=path; an

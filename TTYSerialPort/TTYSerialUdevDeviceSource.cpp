@@ -82,23 +82,6 @@ TTYSerialUdevDeviceSource::~TTYSerialUdevDeviceSource() {
         udev_unref(udev_);
 }
 
-std::optional<TTYSerialDevice> TTYSerialUdevDeviceSource::deviceForNode(const QString& node) {
-    struct stat st {};
-    if (::stat(QFile::encodeName(node).constData(), &st) != 0 || !S_ISCHR(st.st_mode))
-        return std::nullopt;
-    udev* context = udev_new();
-    if (!context)
-        return std::nullopt;
-    std::optional<TTYSerialDevice> record;
-    if (udev_device* device = udev_device_new_from_devnum(context, 'c', st.st_rdev)) {
-        if (text(udev_device_get_subsystem(device)) == "tty")
-            record = serialDeviceFrom(device);
-        udev_device_unref(device);
-    }
-    udev_unref(context);
-    return record;
-}
-
 std::optional<std::vector<TTYSerialDevice>>
 TTYSerialUdevDeviceSource::start(DevicesHandler published, DevicesHandler terminated) {
     published_ = std::move(published);

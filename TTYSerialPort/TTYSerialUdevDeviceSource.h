@@ -31,10 +31,6 @@ public:
     // True once start() has a monitor that hears arrivals and removals.
     bool isMonitoring() const { return monitor_ != nullptr; }
 
-    // The udev record of the serial device with device node `node`, named as the source names
-    // it, or nothing when udev does not know it as a real serial device.
-    static std::optional<TTYSerialDevice> deviceForNode(const QString& node);
-
     // The display name of the device with kernel name `kernelName` ("ttyUSB0") behind a USB
     // bridge of vendor `vendorId` (hexadecimal, empty when none).
     static QString nameFor(const QString& kernelName, const QString& vendorId);

@@ -12,7 +12,9 @@
 #include "support/ShellEnvironment.h"
 #include "support/SimulatedUnit.h"
 
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -191,6 +193,49 @@ TEST(MainViewPorts, APortThatDoesNotOpenIsReported) {
     EXPECT_TRUE(s.alertHeadlines().contains(headline("OPEN_PORT_FAILED")));
     EXPECT_FALSE(s.app->port->isOpen());
     ::close(holder);
+}
+
+// A listed port that cannot be opened at all (its node is gone, or it is no character device)
+// says so at start and on Connect, like any port that fails to open; choosing it again tries
+// again.
+TEST(MainViewPorts, APortThatCannotBeOpenedAtAllSaysSoAndIsTriedAgain) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString plainFile = dir.filePath("not-a-device");
+    QFile file(plainFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    for (const QString& path : {dir.filePath("gone"), plainFile}) {
+        SCOPED_TRACE(path.toStdString());
+        ShellEnvironment shell;
+        SimulatedUnit unit(168);
+        shell.ports.arrive(unit, "ttyUSB0");
+        shell.ports.arriveAt(path, "SLAB_gone");
+        AppDelegate& app = shell.launch();
+        MainViewController* main = app.mainViewController();
+        shell.clock.advance(0.3);
+        testsupport::pumpEvents(10);
+        EXPECT_EQ(main->lstPortList->currentText(), "SLAB_gone");
+        ASSERT_FALSE(shell.ui.alerts.empty());
+        EXPECT_EQ(shell.ui.lastAlert().messageText, headline("OPEN_PORT_FAILED")); // at start
+
+        std::size_t before = shell.ui.alerts.size();
+        main->detectDevice(); // Connect
+        ASSERT_EQ(shell.ui.alerts.size(), before + 1);
+        EXPECT_EQ(shell.ui.lastAlert().messageText, headline("OPEN_PORT_FAILED"));
+
+        before = shell.ui.alerts.size();
+        choosePort(main, "SLAB_gone"); // chosen again: tried again
+        shell.clock.advance(0.3);
+        testsupport::pumpEvents(10);
+        ASSERT_GT(shell.ui.alerts.size(), before);
+        EXPECT_EQ(shell.ui.lastAlert().messageText, headline("OPEN_PORT_FAILED"));
+
+        choosePort(main, "ttyUSB0"); // another port still opens
+        shell.clock.advance(0.5);
+        EXPECT_TRUE(app.port->isOpen());
+        EXPECT_TRUE(unit.received().isEmpty());
+    }
 }
 
 TEST(MainViewPorts, UnpluggingTheOpenPortTellsTheUserAndEndsFirmwareWork) {

@@ -306,9 +306,56 @@ TEST_F(SerialPortTest, EachFaultEndsInItsOneClosureAndTheLinkStaysUsable) {
         Outcome next;
         ASSERT_TRUE(link->requestDataFrame("r", 3, true, 0.5, next.onSuccess(), next.onError(),
                                            next.onTimeout()));
+        // After a time-out the request waits for a quiet line: the clock moves on until it
+        // went out.
+        const int sent = unit.count("r");
+        for (int i = 0; i < 200 && unit.count("r") == sent; ++i) {
+            clock.advance(0.01);
+            testsupport::pumpEvents(1);
+        }
         ASSERT_TRUE(settle(next));
         EXPECT_EQ(next.str(), "success 1, error 0, timeout 0");
     }
+}
+
+// A unit answering a second late: the request times out, and the next one, made at once, waits
+// until the line has been quiet, so the late reply is discarded instead of judged as its own.
+TEST_F(SerialPortTest, ALateReplyNeverSpoilsTheNextRequest) {
+    unit.setLateDelay(1.0);
+    unit.injectFault(Fault::LateReply, "R");
+    Outcome first;
+    ASSERT_TRUE(link->requestDataFrame("R", 91, true, 0.5, first.onSuccess(), first.onError(),
+                                       first.onTimeout()));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return unit.count("R") == 1; }));
+    clock.advance(0.5);
+    EXPECT_EQ(first.str(), "success 0, error 0, timeout 1");
+    unit.clearRecord();
+
+    QByteArray changed = unit.block();
+    changed[10] = 0x5A; // the second read must see the block as it is then
+    unit.setBlock(changed);
+    Outcome second;
+    ASSERT_TRUE(link->requestDataFrame("R", 91, true, 0.5, second.onSuccess(), second.onError(),
+                                       second.onTimeout()));
+    EXPECT_TRUE(link->busy());
+    EXPECT_FALSE(link->sendCommand("REBT", true, 0.1)); // the held request keeps the link
+    int polled = 0;
+    link->pollDataFrame("INFO", 11, [&] { ++polled; }); // dropped while the line settles
+    testsupport::pumpEvents(20);
+    EXPECT_TRUE(unit.received().isEmpty());
+
+    clock.advance(0.5); // the late reply arrives, and is discarded
+    ASSERT_TRUE(testsupport::waitUntil([&] { return link->dataSizeReceived() == 94; }));
+    clock.advance(SerialPort::quietAfterTimeout - 0.01);
+    testsupport::pumpEvents(20);
+    EXPECT_TRUE(unit.received().isEmpty()); // the quiet starts again with each late byte
+    clock.advance(0.01);
+    ASSERT_TRUE(settle(second));
+    EXPECT_EQ(second.str(), "success 1, error 0, timeout 0");
+    EXPECT_EQ(link->data(), changed);
+    EXPECT_EQ(unit.received(), QByteArray("R"));
+    EXPECT_EQ(first.str(), "success 0, error 0, timeout 1");
+    EXPECT_EQ(polled, 0);
 }
 
 TEST_F(SerialPortTest, ReplySplitInChunksCompletesOnTheLastChunk) {

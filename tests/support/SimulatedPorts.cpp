@@ -22,7 +22,11 @@ SimulatedPorts::~SimulatedPorts() {
 }
 
 void SimulatedPorts::arrive(const SimulatedUnit& unit, const QString& name) {
-    const TTYSerialDevice device = FakeSerialDeviceSource::device(unit.devicePath(), name);
+    arriveAt(unit.devicePath(), name);
+}
+
+void SimulatedPorts::arriveAt(const QString& path, const QString& name) {
+    const TTYSerialDevice device = FakeSerialDeviceSource::device(path, name);
     listed_[name] = device;
     source_->arrive({device});
 }

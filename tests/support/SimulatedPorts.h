@@ -32,6 +32,8 @@ public:
 
     // The unit's device arrives under `name` (the manager posts its connected notification).
     void arrive(const SimulatedUnit& unit, const QString& name = "SLAB_sim");
+    // A device at `path` arrives under `name`, whatever is (or is not) at that path.
+    void arriveAt(const QString& path, const QString& name);
     // The device of that name goes, as when it is unplugged: its port hears the removal and
     // closes, and the manager posts its disconnected notification.
     void remove(const QString& name);
