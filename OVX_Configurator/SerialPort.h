@@ -151,10 +151,10 @@ public:
     static constexpr double splitPause = 0.1;
     // Delay of the connect and disconnect reports.
     static constexpr double connectCheckDelay = 0.3;
-    // After a time-out the next request waits until no byte has come for this long (the late
-    // reply of the timed-out request is discarded instead of spoiling the next one); polls are
-    // dropped meanwhile.
-    static constexpr double quietAfterTimeout = 1.0;
+    // After a time-out the next request waits until the line has been quiet this long since the
+    // time-out and since the last byte that came after it: a late reply of the timed-out request
+    // is discarded instead of being judged as the next one's. Polls are dropped meanwhile.
+    static constexpr double quietAfterTimeout = 0.2;
 
     // ---- TTYSerialPortDelegate ----
     void serialPortWasRemovedFromSystem(const std::shared_ptr<TTYSerialPort>& port) override;

@@ -352,6 +352,7 @@ TEST(MainViewBlock, RestartSendsRebtWithTheCallersClosuresOnly) {
     s.confirm();
     ASSERT_TRUE(s.waitFor([&] { return s.unit.count("REBT") == 1; }));
     EXPECT_EQ(s.unit.received(), "REBT");
+    ASSERT_TRUE(s.waitFor([&] { return !s.app->port->busy(); })); // its answer came
 
     // The pages restart without asking; a time-out reaches only their closure.
     Outcome o;

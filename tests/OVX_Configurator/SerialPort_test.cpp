@@ -318,10 +318,12 @@ TEST_F(SerialPortTest, EachFaultEndsInItsOneClosureAndTheLinkStaysUsable) {
     }
 }
 
-// A unit answering a second late: the request times out, and the next one, made at once, waits
-// until the line has been quiet, so the late reply is discarded instead of judged as its own.
+// A unit answering slowly (0.3 s), and the first reply later still (0.6 s): the request times
+// out, and the next one, made at once, waits until the line has been quiet, so the late reply is
+// discarded instead of being taken for the next one's (which would bring back the old block).
 TEST_F(SerialPortTest, ALateReplyNeverSpoilsTheNextRequest) {
-    unit.setLateDelay(1.0);
+    unit.setReplyDelay("R", 0.3);
+    unit.setLateDelay(0.3);
     unit.injectFault(Fault::LateReply, "R");
     Outcome first;
     ASSERT_TRUE(link->requestDataFrame("R", 91, true, 0.5, first.onSuccess(), first.onError(),
@@ -331,31 +333,54 @@ TEST_F(SerialPortTest, ALateReplyNeverSpoilsTheNextRequest) {
     EXPECT_EQ(first.str(), "success 0, error 0, timeout 1");
     unit.clearRecord();
 
-    QByteArray changed = unit.block();
-    changed[10] = 0x5A; // the second read must see the block as it is then
+    const QByteArray old = unit.block();
+    QByteArray changed = old;
+    changed[10] = 0x5A; // the second read must see the block as it is now
     unit.setBlock(changed);
     Outcome second;
     ASSERT_TRUE(link->requestDataFrame("R", 91, true, 0.5, second.onSuccess(), second.onError(),
                                        second.onTimeout()));
     EXPECT_TRUE(link->busy());
-    EXPECT_FALSE(link->sendCommand("REBT", true, 0.1)); // the held request keeps the link
+    EXPECT_FALSE(link->sendCommand("REBT", true, 0.1)); // the waiting request holds the link
     int polled = 0;
     link->pollDataFrame("INFO", 11, [&] { ++polled; }); // dropped while the line settles
     testsupport::pumpEvents(20);
     EXPECT_TRUE(unit.received().isEmpty());
 
-    clock.advance(0.5); // the late reply arrives, and is discarded
+    clock.advance(0.1); // the late reply arrives and is discarded
     ASSERT_TRUE(testsupport::waitUntil([&] { return link->dataSizeReceived() == 94; }));
     clock.advance(SerialPort::quietAfterTimeout - 0.01);
     testsupport::pumpEvents(20);
     EXPECT_TRUE(unit.received().isEmpty()); // the quiet starts again with each late byte
     clock.advance(0.01);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return unit.count("R") == 1; }));
+    clock.advance(0.3);
     ASSERT_TRUE(settle(second));
     EXPECT_EQ(second.str(), "success 1, error 0, timeout 0");
     EXPECT_EQ(link->data(), changed);
     EXPECT_EQ(unit.received(), QByteArray("R"));
     EXPECT_EQ(first.str(), "success 0, error 0, timeout 1");
     EXPECT_EQ(polled, 0);
+}
+
+// Without a late reply the wait after a time-out is short, and the line is free again after it.
+TEST_F(SerialPortTest, AfterATimeOutTheNextRequestGoesOutOnceTheLineWasQuietBriefly) {
+    unit.injectFault(Fault::NoReply, "r");
+    Outcome first;
+    ASSERT_TRUE(
+        link->requestDataFrame("r", 3, true, 0.5, first.onSuccess(), first.onError(), first.onTimeout()));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return unit.count("r") == 1; }));
+    clock.advance(0.5);
+    ASSERT_EQ(first.str(), "success 0, error 0, timeout 1");
+    clock.advance(SerialPort::quietAfterTimeout); // quiet long enough: no wait
+    Outcome second;
+    ASSERT_TRUE(link->requestDataFrame("r", 3, true, 0.5, second.onSuccess(), second.onError(),
+                                       second.onTimeout()));
+    ASSERT_TRUE(settle(second));
+    EXPECT_EQ(second.str(), "success 1, error 0, timeout 0");
+    int polled = 0;
+    link->pollDataFrame("INFO", 11, [&] { ++polled; });
+    ASSERT_TRUE(testsupport::waitUntil([&] { return polled == 1; }));
 }
 
 TEST_F(SerialPortTest, ReplySplitInChunksCompletesOnTheLastChunk) {
