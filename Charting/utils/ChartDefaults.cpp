@@ -24,10 +24,21 @@ QColor grayColor(double alpha) {
     return QColor::fromRgbF(0.5, 0.5, 0.5, alpha);
 }
 
+namespace {
+QFont platformSystemFont() {
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance())
+               ? QFontDatabase::systemFont(QFontDatabase::GeneralFont)
+               : QFont();
+}
+} // namespace
+
+double standardSystemFontSize() {
+    const double size = platformSystemFont().pointSizeF();
+    return size > 0 ? size : 13;
+}
+
 QFont systemFont(double pointSize) {
-    QFont font = qobject_cast<QGuiApplication*>(QCoreApplication::instance())
-                     ? QFontDatabase::systemFont(QFontDatabase::GeneralFont)
-                     : QFont();
+    QFont font = platformSystemFont();
     font.setPointSizeF(pointSize);
     return font;
 }

@@ -18,6 +18,9 @@ QColor labelTextColor();
 // The platform's grey colour (50 % white) with the given alpha.
 QColor grayColor(double alpha = 1.0);
 
+// The point size of the platform's standard system font.
+double standardSystemFontSize();
+
 // The platform's system font at the given point size.
 QFont systemFont(double pointSize);
 
