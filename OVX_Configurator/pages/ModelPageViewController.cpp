@@ -1,7 +1,9 @@
 #include "OVX_Configurator/pages/ModelPageViewController.h"
 
 #include "OVX_Configurator/AppDelegate.h"
+#include "OVX_Configurator/Localization.h"
 #include "OVX_Configurator/MainViewController.h"
+#include "OVX_Configurator/SerialPort.h"
 #include "OVX_Configurator/device/DeviceModel.h"
 
 ModelPageViewController::ModelPageViewController() : appDelegate(&AppDelegate::shared()) {}
@@ -12,6 +14,14 @@ void ModelPageViewController::setCloseButton(QPushButton* button) {
     btnClose = button;
     if (button)
         connect(button, &QPushButton::clicked, this, [this] { btnCloseAction(); });
+}
+
+void ModelPageViewController::viewDidAppear() {
+    timerMain.startRepeating(pollInterval(), [this] { timerAction(); });
+}
+
+void ModelPageViewController::viewWillDisappear() {
+    timerMain.stop();
 }
 
 void ModelPageViewController::dataToUI() {
@@ -39,7 +49,77 @@ void ModelPageViewController::btnCloseAction() {
         parentController->showPage(WelcomePage);
 }
 
+void ModelPageViewController::callParentHandler(HandlerSlot slot) {
+    if (parentController && parentController->*slot)
+        (parentController->*slot)();
+}
+
+int ModelPageViewController::pictureRow() const {
+    return appDelegate->lang == LanguageType::English ? 0 : 1;
+}
+
+QString ModelPageViewController::pictureName(const char* english, const char* chinese) const {
+    return QString::fromLatin1(pictureRow() == 0 ? english : chinese);
+}
+
+// ---- Pages with four-letter commands ----
+
+void TabbedModelPageViewController::connectPageButtons() {
+    const std::pair<QPushButton*, void (TabbedModelPageViewController::*)()> actions[] = {
+        {btnRead, &TabbedModelPageViewController::btnReadAction},
+        {btnWrite, &TabbedModelPageViewController::btnWriteAction},
+        {btnLevelCalibration, &TabbedModelPageViewController::btnLevelOffsetAction},
+        {btnHoverCalibration, &TabbedModelPageViewController::btnHoverOffsetAction},
+    };
+    for (const auto& [button, action] : actions)
+        if (button)
+            connect(button, &QPushButton::clicked, this, [this, action] { (this->*action)(); });
+}
+
 void TabbedModelPageViewController::writeToDevice() {
     if (parentController)
         parentController->writeToDevice({}, {}, {});
+}
+
+void TabbedModelPageViewController::btnReadAction() {
+    callParentHandler(&MainViewController::handlerReadFromDevice);
+}
+
+void TabbedModelPageViewController::btnLevelOffsetAction() {
+    callParentHandler(&MainViewController::handlerLevelCalibration);
+}
+
+void TabbedModelPageViewController::btnHoverOffsetAction() {
+    callParentHandler(&MainViewController::handlerHoverCalibration);
+}
+
+bool TabbedModelPageViewController::sendProcedureCommand(const QByteArray& word, Callback onSuccess,
+                                                         Callback onError, Callback onTimeout) {
+    SerialPort* port = appDelegate->port.get();
+    if (!port || !port->isOpen()) {
+        if (parentController)
+            parentController->warnPortNotConnected();
+        return false;
+    }
+    // The link runs the closures later; they reach the page only while it exists.
+    QPointer<TabbedModelPageViewController> page(this);
+    auto guarded = [page](Callback fn) -> Callback {
+        return [page, fn = std::move(fn)] {
+            if (page && fn)
+                fn();
+        };
+    };
+    if (port->sendCommand(word, true, procedureTimeout, guarded(std::move(onSuccess)),
+                          guarded(std::move(onError)), guarded(std::move(onTimeout))))
+        return true;
+    showCriticalAlert(localized("DEVICE_BUSY"), {});
+    return false;
+}
+
+void TabbedModelPageViewController::showResponseError() {
+    showCriticalAlert(localized("RESPONSE_ERROR"), {});
+}
+
+void TabbedModelPageViewController::showResponseTimeout() {
+    showCriticalAlert(localized("RESPONSE_TIMEOUT"), {});
 }

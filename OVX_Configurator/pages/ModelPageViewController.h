@@ -1,30 +1,53 @@
 #pragma once
 
 #include "OVX_Configurator/ViewController.h"
+#include "platform/Scheduler.h"
 
+#include <QByteArray>
 #include <QPointer>
 #include <QPushButton>
+#include <QString>
 #include <QTabWidget>
 #include <QWidget>
+
+#include <functional>
 
 class AppDelegate;
 class MainViewController;
 
 // What every model page shares: the link back to the main view that made it, the program's
-// delegate, the close button that returns to the welcome page, and the block's versions shown in
-// the status bar. A page holds no parameter block of its own: it works on the main view's `data`.
+// delegate, the close button that returns to the welcome page, the block's versions shown in
+// the status bar, and the poll timer that runs while the page is shown. A page holds no
+// parameter block of its own: it works on the main view's `data`.
 class ModelPageViewController : public ViewController {
 public:
+    using Callback = std::function<void()>;
+    // A handler slot of the main view (handlerReadFromDevice, ...).
+    using HandlerSlot = Callback MainViewController::*;
+
     ~ModelPageViewController() override;
 
     MainViewController* parentController = nullptr; // set by the main view after creation
     AppDelegate* appDelegate;                       // the program's one delegate
     QPointer<QPushButton> btnClose;
 
+    // The poll timer: runs from viewDidAppear to viewWillDisappear, which the main view's page
+    // switching calls (showing the window again after minimising it calls neither).
+    platform::Timer timerMain;
+
+    // Starts the poll timer (one timer: a running one is replaced).
+    void viewDidAppear() override;
+    // Stops the poll timer.
+    void viewWillDisappear() override;
+    // One poll tick (nothing yet).
+    virtual void timerAction() {}
+    // Seconds between poll ticks.
+    virtual double pollInterval() const { return 0.05; }
+
     // The page's part of the main view's handler slots.
     // Decodes the main view's block into the page and its versions into the status bar.
     virtual void dataToUI();
-    // Encodes the page's controls into the main view's block (no controls yet: nothing).
+    // Encodes the page's controls into the main view's block (no controls here: nothing).
     virtual void uiToData() {}
     // The page's write of the block.
     virtual void writeToDevice() = 0;
@@ -35,6 +58,13 @@ public:
     virtual void factoryReset();
 
     void btnCloseAction();
+    // Runs the main view's handler in `slot` when one is set; an empty slot does nothing.
+    void callParentHandler(HandlerSlot slot);
+
+    // Pictures by language: row 0 of a page's picture tables (or the "_en" picture) for English,
+    // row 1 (or the "_cn" picture) for Simplified and Traditional Chinese.
+    int pictureRow() const;
+    QString pictureName(const char* english, const char* chinese) const;
 
 protected:
     ModelPageViewController();
@@ -52,22 +82,56 @@ private:
 };
 
 // The pages of the units with four-letter commands (OVXB, OVXC, OVXD): tabbed, with a sensor tab
-// that holds the accelerometer calibration wizard, and written through the main view's write.
+// that holds the accelerometer calibration wizard, page buttons that call the main view's
+// handler slots, written through the main view's write, and procedures ("TRIM", "TRVL", "ACCL",
+// "CNCL") sent by sendProcedureCommand.
 class TabbedModelPageViewController : public ModelPageViewController {
 public:
     // Tab views: items are told apart by their page widget's object name ("Receiver",
     // "OutputServos", "Sensor"; in tabSensor "AccelerometerCalibration").
     QPointer<QTabWidget> tabMain;
     QPointer<QTabWidget> tabSensor;
+    // Page buttons (those the layout has).
+    QPointer<QPushButton> btnRead, btnWrite, btnLevelCalibration, btnHoverCalibration;
 
     // The page's write: the main view's write of the block.
     void writeToDevice() override;
+
+    void btnReadAction();
+    void btnWriteAction() { writeToDevice(); }
+    void btnLevelOffsetAction();
+    void btnHoverOffsetAction();
+
+    // Sends a procedure command word: one acknowledge byte within procedureTimeout, the link
+    // busy meanwhile; exactly one closure runs when the request went out. With no open port the
+    // main view's warnPortNotConnected, with the link busy the critical message "DEVICE_BUSY";
+    // then nothing is sent, no closure runs and the result is false. The closures run only
+    // while the page exists.
+    bool sendProcedureCommand(const QByteArray& word, Callback onSuccess, Callback onError,
+                              Callback onTimeout);
+    // The critical messages "RESPONSE_ERROR" and "RESPONSE_TIMEOUT".
+    void showResponseError();
+    void showResponseTimeout();
+
+    static constexpr double procedureTimeout = 0.5;
 
 protected:
     template <class Form> QWidget* loadLayout(Form& form) {
         QWidget* view = ModelPageViewController::loadLayout(form);
         tabMain = form.tabMain;
         tabSensor = form.tabSensor;
+        if constexpr (requires { form.btnRead; })
+            btnRead = form.btnRead;
+        if constexpr (requires { form.btnWrite; })
+            btnWrite = form.btnWrite;
+        if constexpr (requires { form.btnLevelCalibration; })
+            btnLevelCalibration = form.btnLevelCalibration;
+        if constexpr (requires { form.btnHoverCalibration; })
+            btnHoverCalibration = form.btnHoverCalibration;
+        connectPageButtons();
         return view;
     }
+
+private:
+    void connectPageButtons();
 };

@@ -1,28 +1,163 @@
 #pragma once
 
+#include "OVX_Configurator/pages/BlockCodec.h"
 #include "OVX_Configurator/pages/ModelPageViewController.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QList>
+#include <QProgressBar>
+#include <QSpinBox>
+
+#include <array>
 #include <memory>
 
 namespace Ui {
 class OVXB_ViewController;
 }
 
-// The page of the OVXB unit (device identifier 168, 91-byte parameter block), child page
-// 3 of the main view. The main view installs its operations in the handler slots when such
-// a unit is identified. This page holds only what the main view uses: the block's versions reach
-// the status bar, Write goes through the main view's write, the accelerometer calibration item
-// selects the tabs "Sensor" and "AccelerometerCalibration", and Close returns to the welcome
-// page; the model's controls and live data are not built yet.
+// The page of the OVXB unit (device identifier 168, 91-byte parameter block), child page 3 of
+// the main view. When such a unit is identified the main view installs the page's dataToUI,
+// uiToData and writeToDevice in its handler slots. The page shows the block in its controls and
+// writes them back, guards a change of receiver type on write, and runs the servo trimming and
+// travel limiting procedures on the unit. Controls are reached by their object names.
 class OVXB_ViewController : public TabbedModelPageViewController {
     Q_OBJECT
 public:
+    // Length of the parameter block.
+    static constexpr int blockLength = 91;
+    // Offset of the receiver type byte in the block.
+    static constexpr int dataOffsetReceiverType = 31;
+
+    // Names of the unit's system states and flight modes (texts of the status bar).
+    static constexpr std::array<const char*, 9> strSystemState{
+        "INITIALIZING",      "STANDBY",           "NOSIGNAL",
+        "STICK_CENTERING",   "ACCEL_CALIBRATING", "LEVEL_CALIBRATING",
+        "HOVER_CALIBRATING", "SERVO_TRIMMING",    "SERVO_TRAVELLING"};
+    static constexpr std::array<const char*, 7> strFlightMode{
+        "OFF_MODE",   "NORMAL_MODE", "LOCK_MODE", "TRAINER_MODE",
+        "LEVEL_MODE", "HOVER_MODE",  "USER_MODE"};
+    // Pictures: row 0 English, row 1 Chinese (pictureRow()).
+    static constexpr std::array<std::array<const char*, 7>, 2> fnameWingType{{
+        {"ovxb_wingtype_1", "ovxb_wingtype_2", "ovxb_wingtype_3", "ovxb_wingtype_4",
+         "ovxb_wingtype_5", "ovxb_wingtype_6", "ovxb_wingtype_7"},
+        {"ovxb_wingtype_1", "ovxb_wingtype_2", "ovxb_wingtype_3", "ovxb_wingtype_4",
+         "ovxb_wingtype_5", "ovxb_wingtype_6", "ovxb_wingtype_7"},
+    }};
+    static constexpr std::array<std::array<const char*, 4>, 2> fnameMounting{{
+        {"ovxb_mounting_1", "ovxb_mounting_2", "ovxb_mounting_3", "ovxb_mounting_4"},
+        {"ovxb_mounting_1", "ovxb_mounting_2", "ovxb_mounting_3", "ovxb_mounting_4"},
+    }};
+    static constexpr std::array<const char*, 6> fnameAccelCalibration{
+        "ovxb-acc-cali-step-1", "ovxb-acc-cali-step-2", "ovxb-acc-cali-step-3",
+        "ovxb-acc-cali-step-4", "ovxb-acc-cali-step-5", "ovxb-acc-cali-step-6"};
+
+    // The servo procedure running on the unit; the procedure buttons' titles follow it.
+    enum class ServoProcedure { None, Trimming, Travelling };
+
     OVXB_ViewController();
     ~OVXB_ViewController() override;
+
+    // Connects the control actions to the controls' user signals.
+    void viewDidLoad() override;
+    // The user mode items by the unit's data version, then the poll timer.
+    void viewDidAppear() override;
+
+    // ---- Outlet groups (new lists in a fixed order) ----
+    QList<QComboBox*> flightModeGroup() const;
+    QList<QAbstractButton*> gyroEnableGroup() const;
+    QList<QAbstractButton*> gyroReverseGroup() const;
+    QList<QSpinBox*> gainGroup() const;
+    QList<QLabel*> txtGainGroup() const;
+    QList<QAbstractButton*> wingTypeGroup() const;
+    QList<QAbstractButton*> mountingGroup() const;
+    QList<QProgressBar*> outGroup() const;
+    QList<QLabel*> outValueGroup() const;
+    QList<QSpinBox*> subTrimGroup() const;
+    QList<QLabel*> txtSubTrimGroup() const;
+    QList<QSpinBox*> travelLimitGroup() const;
+    QList<QLabel*> txtTravelLimitGroup() const;
+    QList<QLabel*> neutralMarkGroup() const;
+    QList<QLabel*> leftLimitMarkGroup() const;
+    QList<QLabel*> rightLimitMarkGroup() const;
+    QList<QProgressBar*> rcGroup() const;
+    QList<QLabel*> rcRateGroup() const;
+    QList<QLabel*> rcValueGroup() const;
+    QList<QComboBox*> rcMappingGroup() const;
+    QList<QSpinBox*> offsetGroup() const;
+    QList<QLabel*> txtOffsetGroup() const;
+    QList<QLabel*> accCalibrationValueGroup() const;
+
+    // ---- Parameter block ----
+    // The main view's block into the controls (and its versions into the status bar).
+    void dataToUI() override;
+    // The controls into bytes 15 to 85 of the main view's block. When a control holds a value
+    // without a byte form (a pop-up without a selection) the block is left as it was.
+    void uiToData() override;
+    // The default channel functions of receiver channels 1-7 (items 1, 2, 4, 6, 7, 8, 5);
+    // changes only the controls.
+    void resetChannelMapping();
+    // Wing type picture and the controls of outputs 4 and 5 for wing type `index` (0-6).
+    void applyWingType(int index);
+    // Mounting picture for mounting `index` (0-3).
+    void applyMounting(int index);
+
+    // ---- Control actions (the sender is the control the user changed) ----
+    void stepGainAction(QSpinBox* sender);
+    void stepMaxAngleAction(QSpinBox* sender);
+    void stepSubTrimAction(QSpinBox* sender);
+    void stepTravelLimitAction(QSpinBox* sender);
+    void stepOffsetAction(QSpinBox* sender);
+    void stepStickDeadbandAction(QSpinBox* sender);
+    void stepAccelLpfAction(QSpinBox* sender);
+    void switchGyroEnableAction(QAbstractButton* sender);
+    void switchWingTypeAction(QAbstractButton* sender);
+    void switchMountingAction(QAbstractButton* sender);
+    void switchReceiverTypeAction(QAbstractButton* sender);
+    void switchSwitchTypeAction(QAbstractButton* sender);
+    void switchRRModeAction(QAbstractButton* sender);
+
+    // ---- Write flow ----
+    // The page's and the menu's write. A change of receiver type against byte 31 of the block
+    // asks "CHANNELS_RESET_CONFIRM" first (YES resets the mapping, NO keeps it, CANCEL ends) and
+    // offers a restart after the write; a control without a storable value refuses the write
+    // with "SETTING_NOT_STORABLE".
+    void writeToDevice() override;
+    void writeWithChannelReset();
+    void writeKeepingChannels();
+    // "DEVICE_RESTART_REQUIRED" with "RESTART_NOW" and "RESTART_LATER".
+    void promptDeviceRestart();
+    // "REBT" without a second question.
+    void restartNow();
+
+    // ---- Servo procedures ----
+    ServoProcedure servoProcedure() const { return servoProcedure_; }
+    void btnServoTrimmingAction() { toggleServoTrimming(); }
+    void btnTravelLimitingAction() { toggleTravelLimiting(); }
+    // Idle: "..._START_CONFIRM", then "TRIM" / "TRVL". Running: "..._EXIT_CONFIRM", then "CNCL".
+    void toggleServoTrimming();
+    void toggleTravelLimiting();
+    void servoTrimmingStarted();
+    void servoTrimmingEnded();
+    void travelLimitingStarted();
+    void travelLimitingEnded();
 
 protected:
     QWidget* loadView() override;
 
 private:
+    BlockCodec blockFields() const;
+    QList<QAbstractButton*> receiverTypeGroup() const;
+    QList<QComboBox*> userModeGroup() const;
+    QList<QComboBox*> gainDropGroup() const;
+    void showUserModeItems();
+    void refuseWrite(QWidget* control);
+    void toggleServoProcedure(ServoProcedure procedure);
+    // Titles, enabled states and picture for `procedure` running; the block is read again when
+    // one ends.
+    void setServoProcedure(ServoProcedure procedure);
+
     std::unique_ptr<Ui::OVXB_ViewController> ui_;
+    ServoProcedure servoProcedure_ = ServoProcedure::None;
 };

@@ -1,0 +1,65 @@
+#include "OVX_Configurator/pages/PageControls.h"
+
+#include "OVX_Configurator/Resources.h"
+
+#include <QPixmap>
+#include <QVariant>
+
+#include <algorithm>
+
+int tagOf(const QObject* control) {
+    if (!control)
+        return 0;
+    bool ok = false;
+    const int tag = control->property("tag").toInt(&ok);
+    return ok ? tag : 0;
+}
+
+int clampedTag(const QObject* control, int count) {
+    return std::clamp(tagOf(control), 0, std::max(count - 1, 0));
+}
+
+QString percentText(int value) {
+    return QString::number(value) + QLatin1Char('%');
+}
+
+QString degreeText(int value) {
+    return QString::number(value) + QChar(0x00B0);
+}
+
+QString hertzText(int value) {
+    return QString::number(value) + QStringLiteral("Hz");
+}
+
+QString plainText(int value) {
+    return QString::number(value);
+}
+
+QString offsetText(int value) {
+    const float degrees = static_cast<float>(value) * 0.2f;
+    return QString::number(static_cast<double>(degrees), 'f', 1) + QChar(0x00B0);
+}
+
+void showStepperValue(QLabel* text, const QSpinBox* stepper, ValueText format) {
+    if (text && stepper)
+        text->setText(format(stepper->value()));
+}
+
+void showBoxBySwitchState(QWidget* box, const QAbstractButton* switchButton) {
+    if (box && switchButton)
+        box->setVisible(switchButton->isChecked());
+}
+
+void showPicture(QLabel* view, const QString& name) {
+    if (!view)
+        return;
+    const QSize logicalSize = view->minimumSize();
+    const qreal ratio = std::max<qreal>(view->devicePixelRatioF(), 1.0);
+    QPixmap picture = imageNamed(name, logicalSize * ratio);
+    if (picture.isNull()) {
+        view->clear();
+        return;
+    }
+    picture.setDevicePixelRatio(ratio);
+    view->setPixmap(picture);
+}

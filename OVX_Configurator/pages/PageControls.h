@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/Fatal.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QList>
+#include <QSize>
+#include <QSpinBox>
+#include <QString>
+#include <QWidget>
+
+#include <initializer_list>
+
+// Small routines the model pages share: outlet groups, control tags, value texts and pictures.
+
+// An outlet group: the controls in the order given. The coders and actions index the list by
+// position, so every member must be connected; the program stops, naming the group, when one
+// is not.
+template <class Control>
+QList<Control*> outletGroup(const char* group, std::initializer_list<Control*> outlets) {
+    QList<Control*> list(outlets);
+    if (list.contains(nullptr))
+        platform::fatal(QStringLiteral("Model page: a member of %1 is not connected")
+                            .arg(QLatin1String(group))
+                            .toStdString());
+    return list;
+}
+
+// The tag of a control: its position in its outlet group, given by the layout as the dynamic
+// property "tag"; 0 when it has none.
+int tagOf(const QObject* control);
+// The tag limited to a group of `count` controls: 0 .. count - 1.
+int clampedTag(const QObject* control, int count);
+
+// Value texts: the integer in plain decimal (a leading minus sign, no grouping) and a unit.
+QString percentText(int value); // "45%"
+QString degreeText(int value);  // "45°"
+QString hertzText(int value);   // "20Hz"
+QString plainText(int value);   // "-5"
+// A level or hover offset: the value × 0.2 with one decimal and the degree sign (-5 → "-1.0°").
+QString offsetText(int value);
+
+using ValueText = QString (*)(int value);
+
+// `text` shows the stepper's value in `format`.
+void showStepperValue(QLabel* text, const QSpinBox* stepper, ValueText format);
+// `box` shown while `switchButton` is on, hidden while it is off.
+void showBoxBySwitchState(QWidget* box, const QAbstractButton* switchButton);
+
+// The picture `name` from the application resources in `view`, drawn at the view's fixed size
+// (its minimum size, set by the layout) for its pixel ratio. A missing picture leaves the view
+// empty.
+void showPicture(QLabel* view, const QString& name);
+
+// The same list seen as a list of a base class (radio buttons as buttons, ...).
+template <class Base, class Control> QList<Base*> asListOf(const QList<Control*>& controls) {
+    return QList<Base*>(controls.cbegin(), controls.cend());
+}

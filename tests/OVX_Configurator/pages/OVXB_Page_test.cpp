@@ -1,0 +1,163 @@
+// The OVXB page as a page of the main view: the user mode by data version, the poll timer, the
+// texts of its layout.
+
+#include "OvxbPage.h"
+
+#include "OVX_Configurator/Localization.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testsupport::ConnectedShell;
+using testsupport::OvxbPage;
+using testsupport::SimulatedUnit;
+
+QList<int> itemCounts(OVXB_ViewController* page) {
+    QList<int> counts;
+    for (QComboBox* popUp : page->flightModeGroup())
+        counts << popUp->count();
+    return counts;
+}
+
+TEST(OvxbPage, TheUserModeComesWithDataVersion17AndGoesWithAnOlderUnit) {
+    OvxbPage s([](SimulatedUnit& unit) { unit.setDataVersion(17); });
+    QWidget* box = s.control<QGroupBox>("boxUserMode");
+    EXPECT_EQ(itemCounts(s.page), QList<int>(6, 7));
+    EXPECT_EQ(s.page->flightModeGroup()[0]->itemText(6), localized("USER_MODE"));
+    EXPECT_FALSE(box->isHidden());
+
+    // Shown again: no second item.
+    s.main->showPage(0);
+    s.main->showPage(3);
+    EXPECT_EQ(itemCounts(s.page), QList<int>(6, 7));
+
+    // A block with user mode 6 in switch position 2 shows it.
+    QByteArray block = s.main->data;
+    block[21] = 6;
+    s.load(block);
+    EXPECT_EQ(s.page->flightModeGroup()[1]->currentIndex(), 6);
+
+    // An older unit: the item and the box go.
+    s.unit.setDataVersion(16);
+    s.main->detectDevice();
+    ASSERT_TRUE(s.waitLong([&] { return s.main->dataVersion == 16; }));
+    EXPECT_EQ(itemCounts(s.page), QList<int>(6, 6));
+    EXPECT_TRUE(box->isHidden());
+}
+
+TEST(OvxbPage, DataVersion16HasNoUserMode) {
+    OvxbPage s([](SimulatedUnit& unit) { unit.setDataVersion(16); });
+    EXPECT_EQ(itemCounts(s.page), QList<int>(6, 6));
+    EXPECT_TRUE(s.control<QGroupBox>("boxUserMode")->isHidden());
+}
+
+// A page that counts its poll ticks.
+class CountingPage final : public OVXB_ViewController {
+public:
+    int ticks = 0;
+    void timerAction() override { ++ticks; }
+};
+
+TEST(OvxbPage, OnePollTimerRunsFromAppearingToDisappearing) {
+    ConnectedShell s;
+    CountingPage page;
+    page.parentController = s.main;
+    page.view();
+    page.viewDidAppear();
+    page.viewDidAppear(); // appearing again replaces the timer
+    // (Steps of 0.525 s: ticks fall due every 0.05 s, never at a step's end.)
+    s.shell.clock.advance(0.525);
+    EXPECT_EQ(page.ticks, 10); // every 0.05 s
+    // Showing and hiding the view itself (as un-minimising does) changes nothing.
+    page.view()->show();
+    page.view()->hide();
+    page.view()->show();
+    s.shell.clock.advance(0.525);
+    EXPECT_EQ(page.ticks, 20);
+    page.viewWillDisappear();
+    s.shell.clock.advance(1.0);
+    EXPECT_EQ(page.ticks, 20);
+    EXPECT_FALSE(page.timerMain.isActive());
+    page.viewDidAppear();
+    s.shell.clock.advance(0.125);
+    EXPECT_EQ(page.ticks, 22);
+    page.viewWillDisappear();
+}
+
+TEST(OvxbPage, TheMainViewsPageSwitchingStartsAndStopsTheTimer) {
+    OvxbPage s;
+    EXPECT_TRUE(s.page->timerMain.isActive());
+    s.main->showPage(0);
+    EXPECT_FALSE(s.page->timerMain.isActive());
+    s.main->showPage(3);
+    EXPECT_TRUE(s.page->timerMain.isActive());
+}
+
+TEST(OvxbPage, TheAccelerometerCalibrationItemSelectsItsTabs) {
+    OvxbPage s;
+    s.app->menuItemAccelCalibration->trigger();
+    EXPECT_EQ(s.page->tabMain->currentWidget()->objectName(), "Sensor");
+    EXPECT_EQ(s.page->tabSensor->currentWidget()->objectName(), "AccelerometerCalibration");
+    EXPECT_TRUE(s.commands().isEmpty());
+}
+
+QJsonObject textTable(const QString& language) {
+    QFile file(QStringLiteral(":/texts/ovxb.") + language + QStringLiteral(".json"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << language.toStdString();
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+// Every text a user reads on the page: no key may show as it stands.
+QStringList keysShown(QWidget* view) {
+    static const QRegularExpression key(QStringLiteral("^[A-Z][A-Z0-9]*_[A-Z0-9_]+$"));
+    QStringList texts;
+    for (QLabel* l : view->findChildren<QLabel*>())
+        texts << l->text();
+    for (QAbstractButton* b : view->findChildren<QAbstractButton*>())
+        texts << b->text() << b->toolTip();
+    for (QGroupBox* g : view->findChildren<QGroupBox*>())
+        texts << g->title();
+    for (QComboBox* c : view->findChildren<QComboBox*>())
+        for (int i = 0; i < c->count(); ++i)
+            texts << c->itemText(i);
+    for (QTabWidget* t : view->findChildren<QTabWidget*>())
+        for (int i = 0; i < t->count(); ++i)
+            texts << t->tabText(i);
+    QStringList keys;
+    for (const QString& text : texts)
+        if (key.match(text).hasMatch())
+            keys << text;
+    return keys;
+}
+
+TEST(OvxbPage, EveryTextHasItsThreeLanguages) {
+    ConnectedShell s;
+    const QJsonObject english = textTable("en");
+    EXPECT_FALSE(english.isEmpty());
+    for (const char* language : {"zh-Hans", "zh-Hant"}) {
+        const QJsonObject chinese = textTable(language);
+        EXPECT_EQ(chinese.keys(), english.keys()) << language;
+        for (auto it = chinese.begin(); it != chinese.end(); ++it)
+            EXPECT_FALSE(it.value().toString().isEmpty()) << it.key().toStdString();
+    }
+    for (LanguageType language : {LanguageType::English, LanguageType::SimplifiedChinese,
+                                  LanguageType::TraditionalChinese}) {
+        Localization::shared().setLanguage(language);
+        OVXB_ViewController page; // its layout in that language
+        EXPECT_EQ(keysShown(page.view()), QStringList()) << rawValue(language).toStdString();
+        for (const QString& key : english.keys())
+            EXPECT_TRUE(Localization::shared().table(language).contains(key));
+    }
+    Localization::shared().setLanguage(LanguageType::English);
+}
+
+} // namespace
