@@ -118,6 +118,11 @@ void GraphicsContext::concatenateCTM(const AffineTransform& t) {
     note("concatenateCTM", {t.a, t.b, t.c, t.d, t.tx, t.ty});
 }
 
+double GraphicsContext::devicePixelsPerPoint() const {
+    const double det = state_.ctm.a * state_.ctm.d - state_.ctm.b * state_.ctm.c;
+    return std::sqrt(std::abs(det)) * surfacePixelsPerPoint();
+}
+
 void GraphicsContext::clipToRect(const Rect& rect) {
     Clip c;
     c.path.addRect(rect, state_.ctm);

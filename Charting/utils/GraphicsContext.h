@@ -82,6 +82,8 @@ public:
     void rotateBy(double radians);
     void concatenateCTM(const platform::AffineTransform& transform);
     const platform::AffineTransform& ctm() const { return state_.ctm; }
+    // Device pixels per unit of user space: the transform's scale times the surface's own.
+    double devicePixelsPerPoint() const;
 
     // Clipping (intersects the clip in effect).
     void clipToRect(const platform::Rect& rect);
@@ -142,6 +144,8 @@ protected:
                             const State& state) = 0;
     virtual void paintText(const QString& text, const platform::Rect& box, bool wrapped,
                            const TextAttributes& attributes, const State& state) = 0;
+    // Device pixels per point of the surface itself (its pixel ratio and base transform).
+    virtual double surfacePixelsPerPoint() const { return 1; }
     virtual void stateSaved() {}
     virtual void stateRestored() {}
     virtual void clipAdded(const Clip& deviceClip) { (void)deviceClip; }

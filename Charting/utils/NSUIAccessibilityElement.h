@@ -22,7 +22,9 @@ public:
 
     QWidget* containerView() const { return containerView_.data(); }
     QWidget* accessibilityParent() const { return containerView_.data(); }
-    AccessibilityRole role() const { return AccessibilityRole::row; }
+    // A row unless set (a chart's header element is static text).
+    AccessibilityRole role() const { return role_; }
+    void setRole(AccessibilityRole role) { role_ = role; }
 
     bool isHeader() const { return isHeader_; }
     void setIsHeader(bool header) { isHeader_ = header; }
@@ -39,6 +41,7 @@ public:
 
 private:
     QPointer<QWidget> containerView_;
+    AccessibilityRole role_ = AccessibilityRole::row;
     bool isHeader_ = false;
     bool isSelected_ = false;
     QString label_;

@@ -43,7 +43,11 @@ public:
         const platform::Rect f = e->elementFrame();
         return QRectF(f.origin.x, f.origin.y, f.size.width, f.size.height).toAlignedRect();
     }
-    QAccessible::Role role() const override { return QAccessible::Row; }
+    QAccessible::Role role() const override {
+        auto e = element_.lock();
+        return e && e->role() == AccessibilityRole::staticText ? QAccessible::StaticText
+                                                               : QAccessible::Row;
+    }
     QAccessible::State state() const override {
         QAccessible::State s;
         auto e = element_.lock();

@@ -21,7 +21,7 @@ namespace charting {
 class NSUIAccessibilityElement;
 
 // Accessibility roles of the chart views and of their elements.
-enum class AccessibilityRole { list, row };
+enum class AccessibilityRole { list, row, staticText };
 
 // Base of every chart view: a widget whose coordinates have their origin at the top-left corner
 // with y growing downwards. It presents itself to assistive technology as a list whose rows

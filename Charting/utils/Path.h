@@ -34,7 +34,8 @@ bool isDashed(const StrokeStyle& style);
 
 // The Qt pen for a solid stroke: butt, round or square caps as given (QPen defaults to square).
 // It carries no dashes: QPen counts them in pen widths but, for lines of at most one device pixel,
-// in device pixels; dashed strokes are painted as their filled outline (Path::qtStrokeOutline).
+// in device pixels; the painting side converts them (thin lines) or fills the dashed outline
+// (Path::qtStrokeOutline).
 QPen toQPen(const StrokeStyle& style, const QColor& color);
 
 // A drawable outline of subpaths made of lines and Bezier curves, in y-down coordinates. Every

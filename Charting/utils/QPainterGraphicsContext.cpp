@@ -9,6 +9,7 @@
 #include <QPolygonF>
 
 #include <cmath>
+#include <optional>
 
 namespace charting {
 
@@ -30,6 +31,32 @@ QGradientStops stopsOf(const Gradient& gradient) {
         stops << QGradientStop(std::clamp(at, 0.0, 1.0), gradient.colors[i]);
     }
     return stops;
+}
+
+// Scale of a transform along a line (the square root of its area scale).
+double scaleOf(const QTransform& t) {
+    return std::sqrt(std::abs(t.m11() * t.m22() - t.m12() * t.m21()));
+}
+
+// A pen that dashes a line of at most one device pixel with Qt's own thin-line dashing, which
+// counts in device pixels: the lengths and phase in points are converted. Without antialiasing
+// the line is one whole device pixel (as its filled outline would be). None when the lengths
+// hold a zero (Qt's dash patterns need positive lengths).
+std::optional<QPen> thinDashedPen(const StrokeStyle& style, const QColor& color,
+                                  double pixelsPerPoint, bool antialias) {
+    QList<qreal> pattern;
+    for (double len : style.lineDashLengths) {
+        if (!(len > 0))
+            return std::nullopt;
+        pattern << len * pixelsPerPoint;
+    }
+    if (pattern.size() % 2 == 1)
+        pattern << pattern;
+    QPen pen = toQPen(style, color);
+    pen.setWidthF(antialias ? (style.lineWidth > 0 ? style.lineWidth : 1.0) : 0.0);
+    pen.setDashPattern(pattern);
+    pen.setDashOffset(style.lineDashPhase * pixelsPerPoint);
+    return pen;
 }
 
 } // namespace
@@ -62,10 +89,21 @@ void QPainterGraphicsContext::paintPath(const Path& userPath, PaintKind kind, Fi
     const StrokeStyle style = state.strokeStyle();
     if (kind == PaintKind::fill)
         painter_.fillPath(userPath.toQPainterPath(rule), QBrush(state.fillColor));
-    else if (isDashed(style))
-        // Dash lengths in points at any width (a dashed QPen measures thin lines in pixels).
-        painter_.fillPath(userPath.qtStrokeOutline(style), QBrush(state.strokeColor));
-    else
+    else if (isDashed(style)) {
+        // Dash lengths in points at any width. Qt dashes lines of at most one device pixel in
+        // device pixels and fast; wider ones (where its pen counts in widths) are painted as
+        // their dashed outline.
+        const double pixelsPerPoint = scaleOf(painter_.worldTransform()) * devicePixelRatio();
+        const double width = style.lineWidth > 0 ? style.lineWidth : 1.0;
+        const auto thin = width * pixelsPerPoint <= 1.0 + 1e-9
+                              ? thinDashedPen(style, state.strokeColor, pixelsPerPoint,
+                                              state.shouldAntialias)
+                              : std::nullopt;
+        if (thin)
+            painter_.strokePath(userPath.toQPainterPath(), *thin);
+        else
+            painter_.fillPath(userPath.qtStrokeOutline(style), QBrush(state.strokeColor));
+    } else
         painter_.strokePath(userPath.toQPainterPath(), toQPen(style, state.strokeColor));
 }
 
@@ -145,6 +183,15 @@ void QPainterGraphicsContext::paintText(const QString& text, const Rect& box, bo
     painter_.drawText(
         QRectF(box.minX(), box.minY(), box.width(), box.height()),
         QtTextMeasurer::wrappedTextFlags(attributes.paragraphStyle) | Qt::TextDontClip, text);
+}
+
+double QPainterGraphicsContext::devicePixelRatio() const {
+    const QPaintDevice* device = painter_.device();
+    return device ? device->devicePixelRatio() : 1.0;
+}
+
+double QPainterGraphicsContext::surfacePixelsPerPoint() const {
+    return scaleOf(base_) * devicePixelRatio();
 }
 
 void QPainterGraphicsContext::stateSaved() {

@@ -31,12 +31,14 @@ protected:
                     const State& state) override;
     void paintText(const QString& text, const platform::Rect& box, bool wrapped,
                    const TextAttributes& attributes, const State& state) override;
+    double surfacePixelsPerPoint() const override;
     void stateSaved() override;
     void stateRestored() override;
     void clipAdded(const Clip& deviceClip) override;
 
 private:
     void prepare(const State& state);
+    double devicePixelRatio() const;
 
     QPainter& painter_;
     QTransform base_;

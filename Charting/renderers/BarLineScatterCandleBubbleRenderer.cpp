@@ -1,0 +1,80 @@
+#include "Charting/renderers/BarLineScatterCandleBubbleRenderer.h"
+
+#include "Charting/animation/Animator.h"
+#include "Charting/data/BarLineScatterCandleBubbleChartDataProvider.h"
+#include "Charting/data/BarLineScatterCandleBubbleChartDataSetProtocol.h"
+#include "Charting/data/ChartData.h"
+#include "Charting/data/ChartDataEntry.h"
+#include "Charting/utils/ChartUtils.h"
+#include "Charting/utils/ViewPortHandler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace charting {
+
+using XBounds = BarLineScatterCandleBubbleRenderer::XBounds;
+
+XBounds::XBounds(BarLineScatterCandleBubbleChartDataProvider& chart,
+                 const BarLineScatterCandleBubbleChartDataSetProtocol& dataSet,
+                 const Animator* animator) {
+    set(chart, dataSet, animator);
+}
+
+void XBounds::set(BarLineScatterCandleBubbleChartDataProvider& chart,
+                  const BarLineScatterCandleBubbleChartDataSetProtocol& dataSet,
+                  const Animator* animator) {
+    const double phaseX = animator ? std::clamp(animator->phaseX(), 0.0, 1.0) : 1.0;
+    const double low = chart.lowestVisibleX();
+    const double high = chart.highestVisibleX();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    // The positions of the entries found (the search returns -1 when it finds none).
+    min = std::max(0, dataSet.entryIndex(low, nan, ChartDataSetRounding::roundDown));
+    max = std::max(0, dataSet.entryIndex(high, nan, ChartDataSetRounding::roundUp));
+    const long long span = max - min;
+    // NaN (a NaN phase) gives 0.
+    range = checkedIndex(double(span) * phaseX, std::min(0LL, span), std::max(0LL, span));
+}
+
+std::vector<long long> XBounds::indices() const {
+    return std::vector<long long>(begin(), end());
+}
+
+QString XBounds::description() const {
+    return QStringLiteral("min:%1, max:%2, range:%3").arg(min).arg(max).arg(range);
+}
+
+BarLineScatterCandleBubbleRenderer::BarLineScatterCandleBubbleRenderer(
+    std::shared_ptr<Animator> animator, std::shared_ptr<ViewPortHandler> viewPortHandler)
+    : viewPortHandler_(std::move(viewPortHandler)), animator_(std::move(animator)) {}
+
+void BarLineScatterCandleBubbleRenderer::drawData(GraphicsContext&) {}
+void BarLineScatterCandleBubbleRenderer::drawValues(GraphicsContext&) {}
+void BarLineScatterCandleBubbleRenderer::drawExtras(GraphicsContext&) {}
+void BarLineScatterCandleBubbleRenderer::drawHighlighted(GraphicsContext&, const Highlights&) {}
+void BarLineScatterCandleBubbleRenderer::initBuffers() {}
+
+bool BarLineScatterCandleBubbleRenderer::isDrawingValuesAllowed(ChartDataProvider* dataProvider) {
+    if (!dataProvider)
+        return false;
+    const auto data = dataProvider->data();
+    if (!data)
+        return false;
+    const double limit = double(dataProvider->maxVisibleCount()) * viewPortHandler_->scaleX();
+    return data->entryCount() < checkedIndex(limit, std::numeric_limits<long long>::min(),
+                                             std::numeric_limits<long long>::max());
+}
+
+bool BarLineScatterCandleBubbleRenderer::isInBoundsX(
+    const std::shared_ptr<ChartDataEntry>& entry,
+    const BarLineScatterCandleBubbleChartDataSetProtocol& dataSet) const {
+    const double phaseX = animator_ ? animator_->phaseX() : 1.0;
+    return double(dataSet.entryIndex(entry)) < double(dataSet.entryCount()) * phaseX;
+}
+
+bool BarLineScatterCandleBubbleRenderer::shouldDrawValues(const ChartDataSetProtocol& dataSet) const {
+    return dataSet.isVisible() && (dataSet.isDrawValuesEnabled() || dataSet.isDrawIconsEnabled());
+}
+
+} // namespace charting
