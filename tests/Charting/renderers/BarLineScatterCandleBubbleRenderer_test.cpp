@@ -5,7 +5,7 @@
 #include "Charting/utils/NSUIAccessibilityElement.h"
 #include "Charting/utils/ViewPortHandler.h"
 #include "Charting/renderers/RendererTestChart.h"
-#include "Charting/utils/RecordingGraphicsContext.h"
+#include "support/RecordingGraphicsContext.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include "Charting/utils/QPainterGraphicsContext.h"
 #include "Charting/utils/ViewPortHandler.h"
 #include "Charting/renderers/RendererTestChart.h"
-#include "Charting/utils/FakeTextMeasurer.h"
-#include "Charting/utils/RecordingGraphicsContext.h"
+#include "support/FakeTextMeasurer.h"
+#include "support/RecordingGraphicsContext.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

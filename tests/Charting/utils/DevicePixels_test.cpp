@@ -1,5 +1,5 @@
 #include "Charting/utils/QPainterGraphicsContext.h"
-#include "Charting/utils/RecordingGraphicsContext.h"
+#include "support/RecordingGraphicsContext.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "Charting/utils/Fill.h"
 
 #include "Charting/utils/QPainterGraphicsContext.h"
-#include "Charting/utils/RecordingGraphicsContext.h"
+#include "support/RecordingGraphicsContext.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
