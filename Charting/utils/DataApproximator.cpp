@@ -20,15 +20,34 @@ struct Farthest {
 };
 
 Farthest farthestPoint(const Points& points, size_t first, size_t last) {
-    DataApproximator::Line line(points[first], points[last]);
+    const platform::Point a = points[first], b = points[last];
+    const double dx = a.x - b.x, dy = a.y - b.y;
+    const double length = std::sqrt(dx * dx + dy * dy);
     Farthest best;
+    if (length == 0) {
+        // The segment is one point: distances from that point.
+        DataApproximator::Line line(a, b);
+        for (size_t i = first + 1; i < last; ++i) {
+            double d = line.distance(points[i]);
+            if (d > best.distance) {
+                best.distance = d;
+                best.index = i;
+            }
+        }
+        return best;
+    }
+    // The perpendicular distance is |dy x - dx y + sx ey - ex sy| / length: the numerators are compared and
+    // only the farthest is divided.
+    const double sxey = a.x * b.y, exsy = b.x * a.y;
+    double farthest = 0;
     for (size_t i = first + 1; i < last; ++i) {
-        double d = line.distance(points[i]);
-        if (d > best.distance) {
-            best.distance = d;
+        const double n = std::abs(dy * points[i].x - dx * points[i].y + sxey - exsy);
+        if (n > farthest) {
+            farthest = n;
             best.index = i;
         }
     }
+    best.distance = farthest / length;
     return best;
 }
 
