@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Geometry.h"
+#include "Charting/utils/ViewPortChart.h"
 
 #include <QString>
 
@@ -11,23 +11,17 @@ class QWidget;
 
 namespace charting {
 
-class AxisBase;
-class ChartAxisValueFormatter;
+class XAxis;
 
-// What the data renderers read of a chart view to describe it to assistive technology. The chart
-// views implement it; a data provider that does not (a test double) gets no elements.
-class AccessibleChart {
+// A chart view as the data renderers see it when they describe it to assistive technology. The
+// chart views implement it; a data provider that does not (a test double) gets no elements.
+class AccessibleChart : public virtual ViewPortChart {
 public:
-    virtual ~AccessibleChart() = default;
     // The view the elements belong to.
     virtual QWidget* accessibilityContainer() = 0;
     // The chart description's text, when one is set.
     virtual std::optional<QString> chartDescriptionText() = 0;
-    // The view's bounds, in its own coordinates.
-    virtual platform::Rect chartBounds() = 0;
-    // The x axis and its value formatter (none when the axis has none).
-    virtual AxisBase* xAxisForAccessibility() = 0;
-    virtual std::shared_ptr<ChartAxisValueFormatter> xAxisValueFormatter() = 0;
+    virtual std::shared_ptr<XAxis> xAxis() = 0;
 };
 
 } // namespace charting

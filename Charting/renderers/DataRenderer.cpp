@@ -22,7 +22,7 @@ DataRenderer::createAccessibleHeader(AccessibleChart& chart, const ChartData& da
                              QStringLiteral(" dataset") +
                              (count == 1 ? QString() : QStringLiteral("s")) +
                              QStringLiteral(". ") + labels.join(QStringLiteral(", ")));
-    element->setElementFrame(chart.chartBounds());
+    element->setElementFrame(chart.bounds());
     element->setIsHeader(true);
     element->setRole(AccessibilityRole::staticText);
     return element;

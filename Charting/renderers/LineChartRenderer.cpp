@@ -1,6 +1,7 @@
 #include "Charting/renderers/LineChartRenderer.h"
 
 #include "Charting/animation/Animator.h"
+#include "Charting/components/XAxis.h"
 #include "Charting/data/ChartDataEntry.h"
 #include "Charting/data/ChartDataSet.h"
 #include "Charting/data/LineChartData.h"
@@ -9,7 +10,7 @@
 #include "Charting/formatters/ChartAxisValueFormatter.h"
 #include "Charting/formatters/ChartFillFormatter.h"
 #include "Charting/formatters/ChartValueFormatter.h"
-#include "Charting/highlight/Highlight.h"
+#include "Charting/data/Highlight.h"
 #include "Charting/renderers/AccessibleChart.h"
 #include "Charting/utils/ChartErrors.h"
 #include "Charting/utils/ChartUtils.h"
@@ -657,10 +658,10 @@ LineChartRenderer::createAccessibilityElement(long long index, AccessibleChart& 
                            : nullptr;
     if (!entry || !provider)
         return element;
-    const auto xFormatter = container.xAxisValueFormatter();
-    const QString xText = xFormatter
-                              ? xFormatter->stringForValue(entry->x(), container.xAxisForAccessibility())
-                              : shortestText(entry->x());
+    const auto xAxis = container.xAxis();
+    const auto xFormatter = xAxis ? xAxis->valueFormatter() : nullptr;
+    const QString xText = xFormatter ? xFormatter->stringForValue(entry->x(), xAxis.get())
+                                     : shortestText(entry->x());
     const QString yText = dataSet.valueFormatter()->stringForValue(entry->y(), entry, dataSetIndex,
                                                                    viewPortHandler().get());
     const auto lineData = provider->lineData();

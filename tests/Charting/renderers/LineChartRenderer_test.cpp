@@ -1,7 +1,7 @@
 #include "Charting/renderers/LineChartRenderer.h"
 
 #include "Charting/formatters/ChartFillFormatter.h"
-#include "Charting/highlight/Highlight.h"
+#include "Charting/data/Highlight.h"
 #include "Charting/utils/Fill.h"
 #include "Charting/utils/NSUIAccessibilityElement.h"
 #include "Charting/utils/QPainterGraphicsContext.h"
@@ -493,7 +493,8 @@ TEST(LineChartRenderer, AccessibilityElementsForDrawnCircles) {
             return QStringLiteral("t=%1").arg(value);
         }
     };
-    chart.xFormatter = std::make_shared<Named>();
+    chart.axis = XAxis::create();
+    chart.axis->setValueFormatter(std::make_shared<Named>());
     chart.chartData = lineData({roll});
     renderer->drawExtras(g);
     ASSERT_EQ(renderer->accessibleChartElements().size(), 3u);

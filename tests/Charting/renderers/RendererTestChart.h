@@ -4,6 +4,7 @@
 #include "Charting/data/ChartDataEntry.h"
 #include "Charting/data/LineChartData.h"
 #include "Charting/data/LineChartDataSet.h"
+#include "Charting/components/XAxis.h"
 #include "Charting/formatters/ChartAxisValueFormatter.h"
 #include "Charting/renderers/AccessibleChart.h"
 #include "support/FakeLineChart.h"
@@ -33,14 +34,12 @@ class ViewChart : public Chart, public charting::AccessibleChart {
 public:
     QWidget* accessibilityContainer() override { return &widget; }
     std::optional<QString> chartDescriptionText() override { return description; }
-    platform::Rect chartBounds() override { return platform::Rect(0, 0, 100, 100); }
-    charting::AxisBase* xAxisForAccessibility() override { return nullptr; }
-    std::shared_ptr<charting::ChartAxisValueFormatter> xAxisValueFormatter() override {
-        return xFormatter;
-    }
+    platform::Rect bounds() const override { return platform::Rect(0, 0, 100, 100); }
+    void setNeedsDisplayInRect(const platform::Rect&) override {}
+    std::shared_ptr<charting::XAxis> xAxis() override { return axis; }
     QWidget widget;
     std::optional<QString> description;
-    std::shared_ptr<charting::ChartAxisValueFormatter> xFormatter;
+    std::shared_ptr<charting::XAxis> axis;
 };
 
 inline std::shared_ptr<charting::LineChartDataSet>
