@@ -350,7 +350,9 @@ TEST(MainViewBlock, RestartSendsRebtWithTheCallersClosuresOnly) {
 
     s.app->menuItemReboot->trigger();
     s.confirm();
-    ASSERT_TRUE(s.waitFor([&] { return s.unit.count("REBT") == 1; }));
+    // The acknowledgement must have been judged too: until then the link is busy and refuses the
+    // next request.
+    ASSERT_TRUE(s.waitFor([&] { return s.unit.count("REBT") == 1 && !s.app->port->busy(); }));
     EXPECT_EQ(s.unit.received(), "REBT");
     ASSERT_TRUE(s.waitFor([&] { return !s.app->port->busy(); })); // its answer came
 
