@@ -73,10 +73,11 @@ public:
     ColumnReducer(Path& path, double pixelsPerPoint) : path_(path), scale_(pixelsPerPoint) {}
 
     void add(Point p) {
-        const double column = std::floor(p.x * scale_);
-        if (count_ == 0 || !(column == column_)) {
+        const double at = p.x * scale_;
+        // Most points fall in the column of the one before: two comparisons, no rounding.
+        if (count_ == 0 || !(at >= column_ && at < column_ + 1)) {
             flush();
-            column_ = column;
+            column_ = std::floor(at);
             first_ = low_ = high_ = last_ = Slot{p, 0};
             count_ = 1;
             return;
