@@ -180,10 +180,11 @@ public:
     // the reason of any failure: the network's own text, statusCodeText for another status,
     // a time-out after 60 s without progress, or a body larger than kHttpMaximumBytes. Exactly
     // one of them runs, later, on the main thread, unless the delegate is gone by then; an
-    // answer that is not HTTP (another scheme) runs neither unless it failed. No alert is shown
-    // here.
+    // answer that is not HTTP (another scheme) runs `onNoResponse` instead, unless it failed.
+    // No alert is shown here.
     void httpGet(const QString& urlText, std::function<void(const QByteArray&)> onSuccess,
-                 std::function<void(const QString&)> onError);
+                 std::function<void(const QString&)> onError,
+                 std::function<void()> onNoResponse = {});
     // "STATUS_CODE" + ": " + the status in decimal.
     static QString statusCodeText(int statusCode);
     static constexpr double kHttpTimeout = 60.0;
@@ -210,7 +211,8 @@ private:
     // Runs the closure of the finished `reply`'s outcome.
     void handleHttpResponse(QNetworkReply& reply, bool timedOut, bool tooLarge,
                             const std::function<void(const QByteArray&)>& onSuccess,
-                            const std::function<void(const QString&)>& onError);
+                            const std::function<void(const QString&)>& onError,
+                            const std::function<void()>& onNoResponse);
     // Drops the requests in flight without running their closures.
     void cancelHttpRequests();
 

@@ -3,6 +3,7 @@
 
 #include "OVX_Configurator/AppDelegate.h"
 
+#include "OVX_Configurator/AppInfo.h"
 #include "OVX_Configurator/BuildNumber.h"
 #include "OVX_Configurator/HexString.h"
 #include "OVX_Configurator/Localization.h"
@@ -29,15 +30,6 @@ constexpr double kFirmwareCheckInterval = 80.0;
 // A text that is present and not empty.
 bool hasText(const std::optional<QString>& text) {
     return text && !text->isEmpty();
-}
-
-// The address of the release file `fileName` on the site `site`. The name is taken as the path
-// it stands for: a space in it is escaped instead of making no address at all, and a "?" or "#"
-// stays part of the name instead of starting a query or a fragment.
-QString downloadAddress(const QString& site, const QString& fileName) {
-    QUrl url(site);
-    url.setPath(url.path() + kSoftwareDownloadPath + fileName, QUrl::TolerantMode);
-    return url.toString(QUrl::FullyEncoded);
 }
 
 } // namespace
@@ -88,7 +80,8 @@ void AppDelegate::handleSoftwareUpdateList(const QByteArray& data, bool backgrou
     const QString title = hasText(offer->title)     ? *offer->title
                           : hasText(offer->version) ? *offer->version
                                                     : *offer->build;
-    const QString download = downloadAddress(webSiteAddress, *offer->filename);
+    const QString download =
+        AppInfo::siteFileAddress(webSiteAddress, kSoftwareDownloadPath, *offer->filename);
     QPointer<AppDelegate> self(this);
     showThreeButtonAlert(
         localized("SOFTWARE_UPDATE_AVAILABLE").arg(title), localized("DOWNLOAD_NOW"),
@@ -242,7 +235,8 @@ QString AppDelegate::statusCodeText(int statusCode) {
 }
 
 void AppDelegate::httpGet(const QString& urlText, std::function<void(const QByteArray&)> onSuccess,
-                          std::function<void(const QString&)> onError) {
+                          std::function<void(const QString&)> onError,
+                          std::function<void()> onNoResponse) {
     if (!networkAccessManager_)
         networkAccessManager_ = std::make_unique<QNetworkAccessManager>();
     QNetworkRequest request{QUrl(urlText)};
@@ -282,16 +276,19 @@ void AppDelegate::httpGet(const QString& urlText, std::function<void(const QByte
             });
     connect(
         reply, &QNetworkReply::finished, this,
-        [this, reply, transfer, onSuccess = std::move(onSuccess), onError = std::move(onError)] {
+        [this, reply, transfer, onSuccess = std::move(onSuccess), onError = std::move(onError),
+         onNoResponse = std::move(onNoResponse)] {
             transfer->timeout.stop();
             reply->deleteLater();
-            handleHttpResponse(*reply, transfer->timedOut, transfer->tooLarge, onSuccess, onError);
+            handleHttpResponse(*reply, transfer->timedOut, transfer->tooLarge, onSuccess, onError,
+                               onNoResponse);
         });
 }
 
 void AppDelegate::handleHttpResponse(QNetworkReply& reply, bool timedOut, bool tooLarge,
                                      const std::function<void(const QByteArray&)>& onSuccess,
-                                     const std::function<void(const QString&)>& onError) {
+                                     const std::function<void(const QString&)>& onError,
+                                     const std::function<void()>& onNoResponse) {
     // Qt reports an HTTP error status as a network error: the status is read first, so that a
     // 404 is told as the status it is.
     const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -315,7 +312,9 @@ void AppDelegate::handleHttpResponse(QNetworkReply& reply, bool timedOut, bool t
             if (onSuccess)
                 onSuccess(body);
         };
-    } // a good answer that is not HTTP (an address of another scheme): nothing runs
+    } else {
+        outcome = onNoResponse; // a good answer that is not HTTP (an address of another scheme)
+    }
 
     // The closure runs from the event loop, after the reply has finished its own work, and
     // only while the delegate lives.

@@ -1,5 +1,7 @@
 #include "OVX_Configurator/AppInfo.h"
 
+#include <QUrl>
+
 namespace AppInfo {
 
 QString version() {
@@ -16,6 +18,12 @@ QString webSiteAddress() {
     while (address.endsWith(QLatin1Char('/')))
         address.chop(1);
     return address;
+}
+
+QString siteFileAddress(const QString& site, const QString& folder, const QString& fileName) {
+    QUrl url(site);
+    url.setPath(url.path() + folder + fileName, QUrl::TolerantMode);
+    return url.toString(QUrl::FullyEncoded);
 }
 
 } // namespace AppInfo

@@ -42,9 +42,9 @@ struct Bench {
                                            SerialPort::Callback)>& request,
                   double timeout = 0.5) {
         outcome = Outcome::None;
-        const bool accepted = request([this] { outcome = Outcome::Success; },
-                                      [this] { outcome = Outcome::Error; },
-                                      [this] { outcome = Outcome::Timeout; });
+        const bool accepted =
+            request([this] { outcome = Outcome::Success; }, [this] { outcome = Outcome::Error; },
+                    [this] { outcome = Outcome::Timeout; });
         EXPECT_TRUE(accepted);
         if (!testsupport::waitUntil([this] { return outcome != Outcome::None; }, 300)) {
             // After a time-out the link sends the next request once the line was quiet.
@@ -55,10 +55,12 @@ struct Bench {
         return outcome;
     }
     Outcome command(const QByteArray& word) {
-        return await([&](auto s, auto e, auto t) { return link->sendCommand(word, true, 0.5, s, e, t); });
+        return await(
+            [&](auto s, auto e, auto t) { return link->sendCommand(word, true, 0.5, s, e, t); });
     }
     Outcome readByte() {
-        return await([&](auto s, auto e, auto t) { return link->requestBytes("r", 1, true, 0.5, s, e, t); });
+        return await(
+            [&](auto s, auto e, auto t) { return link->requestBytes("r", 1, true, 0.5, s, e, t); });
     }
     Outcome writePage(AddressMode mode, std::uint32_t address, const QByteArray& page) {
         const QByteArray sent = firmware::pageBytePermutation(page);
@@ -98,8 +100,8 @@ TEST(SimulatedBootLoader, RestartOpensAWindowForTheProbe) {
     EXPECT_EQ(b.command("p"), Outcome::Timeout);
     b.unit.powerCycle();
     EXPECT_EQ(b.await([&](auto s, auto e, auto t) {
-                  return b.link->requestDataFrame("r", 3, true, 0.5, s, e, t);
-              }),
+        return b.link->requestDataFrame("r", 3, true, 0.5, s, e, t);
+    }),
               Outcome::Success);
     EXPECT_EQ(b.boot().mode(), SimulatedBootLoader::Mode::Application);
 }
@@ -134,8 +136,8 @@ TEST(SimulatedBootLoader, RefusesBadPagesAndCarriesFaults) {
     frame.append("\x00\x00", 2);
     b.unit.clearRecord();
     EXPECT_EQ(b.await([&](auto s, auto e, auto t) {
-                  return b.link->sendCommand(frame, true, 0.5, s, e, t);
-              }),
+        return b.link->sendCommand(frame, true, 0.5, s, e, t);
+    }),
               Outcome::Error);
     EXPECT_TRUE(b.boot().flash().isEmpty());
     // A refused page, a lost and a wrong acknowledge; then a page goes through.
