@@ -3,6 +3,9 @@
 
 #include "OvxbPage.h"
 
+#include "OVX_Configurator/Resources.h"
+#include "OVX_Configurator/pages/PageControls.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QRadioButton>
@@ -246,6 +249,8 @@ TEST(OvxbBlock, WingTypeChoosesItsButtonAndTheControlsOfOutputs4And5) {
         const QList<QAbstractButton*> buttons = s.page->wingTypeGroup();
         for (int i = 0; i < buttons.size(); ++i)
             EXPECT_EQ(buttons[i]->isChecked(), i == c.button) << int(c.byte);
+        EXPECT_TRUE(testsupport::showsPicture(s.control<QLabel>("imgWingType"),
+                                              OVXB_ViewController::fnameWingType[0][c.button]));
         for (const char* name : {"SubTrim4", "txtSubTrim4", "TravelLimit7", "TravelLimit8",
                                  "txtTravelLimit7", "txtTravelLimit8", "GyroReverse4"})
             EXPECT_EQ(s.control<QWidget>(name)->isEnabled(), c.output4) << name << int(c.byte);
@@ -258,6 +263,42 @@ TEST(OvxbBlock, WingTypeChoosesItsButtonAndTheControlsOfOutputs4And5) {
     EXPECT_TRUE(s.control<QSpinBox>("SubTrim5")->isEnabled());
     s.control<QRadioButton>("WingType5")->click();
     EXPECT_FALSE(s.control<QSpinBox>("SubTrim4")->isEnabled());
+    EXPECT_TRUE(testsupport::showsPicture(s.control<QLabel>("imgWingType"), "ovxb_wingtype_5"));
+}
+
+TEST(OvxbBlock, MountingChoosesItsButtonAndPicture) {
+    OvxbPage s;
+    for (quint8 byte : {0, 1, 2, 3, 200}) {
+        const int shown = std::min<int>(byte, 3);
+        QByteArray block = s.main->data;
+        block[30] = char(byte);
+        s.load(block);
+        EXPECT_TRUE(s.page->mountingGroup()[shown]->isChecked()) << int(byte);
+        EXPECT_TRUE(testsupport::showsPicture(s.control<QLabel>("imgMounting"),
+                                              OVXB_ViewController::fnameMounting[0][shown]))
+            << int(byte);
+    }
+    s.control<QRadioButton>("Mounting2")->click();
+    EXPECT_TRUE(testsupport::showsPicture(s.control<QLabel>("imgMounting"), "ovxb_mounting_2"));
+}
+
+TEST(OvxbBlock, EveryPictureOfThePageIsThereAndAMissingOneShowsNothing) {
+    OvxbPage s;
+    QStringList names;
+    for (const auto& row : OVXB_ViewController::fnameWingType)
+        names += QStringList(row.begin(), row.end());
+    for (const auto& row : OVXB_ViewController::fnameMounting)
+        names += QStringList(row.begin(), row.end());
+    names += QStringList(OVXB_ViewController::fnameAccelCalibration.begin(),
+                         OVXB_ViewController::fnameAccelCalibration.end());
+    names +=
+        {"servo_trimming_en", "servo_trimming_cn", "servo_travelling_en", "servo_travelling_cn"};
+    for (const QString& name : names)
+        EXPECT_FALSE(imageNamed(name, QSize(240, 160)).isNull()) << name.toStdString();
+
+    QLabel* view = s.control<QLabel>("imgWingType");
+    showPicture(view, QStringLiteral("no_such_picture"));
+    EXPECT_TRUE(view->pixmap().isNull());
 }
 
 TEST(OvxbBlock, ChannelMappingIsEditableOnlyWithoutTheFirstReceiverType) {

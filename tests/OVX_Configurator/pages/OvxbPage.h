@@ -6,6 +6,7 @@
 #include "support/EventLoop.h"
 
 #include <QByteArray>
+#include <QLabel>
 #include <QList>
 #include <QWidget>
 
@@ -66,6 +67,9 @@ struct OvxbPage : ConnectedShell {
     bool identified = false;
     OVXB_ViewController* page = nullptr;
 };
+
+// Whether `view` shows the picture `name` of the application resources at the view's size.
+bool showsPicture(const QLabel* view, const char* name);
 
 // "W", the block, its CRC high and low byte: the write frame of `block`.
 QByteArray writeFrame(const QByteArray& block);
