@@ -30,7 +30,7 @@ bool ConnectedShell::identify() {
 }
 
 bool ConnectedShell::waitFor(const std::function<bool()>& done) {
-    return waitUntil(done, 2000);
+    return waitUntil(done, 10000);
 }
 
 bool ConnectedShell::waitForAlert(std::size_t before) {

@@ -30,7 +30,8 @@ public:
     // Presses Connect and waits until the unit was identified and its block read, or an alert
     // appeared; true when the block of the unit's length arrived.
     bool identify();
-    // Pumps events until `done` (true) or two seconds passed (false).
+    // Pumps events until `done` (true) or ten seconds passed (false): a loaded machine may be
+    // slow to answer.
     bool waitFor(const std::function<bool()>& done);
     // Pumps events until one more alert than `before` is shown.
     bool waitForAlert(std::size_t before);
