@@ -426,20 +426,7 @@ void LineChartRenderer::drawCubicBezier(GraphicsContext& context,
         }
     }
 
-    context.saveGState();
-    if (dataSet.isDrawFilledEnabled()) {
-        Path fillPath = cubic;
-        drawCubicFill(context, dataSet, fillPath, matrix, bounds);
-    }
-    if (dataSet.isDrawLineWithGradientEnabled()) {
-        drawGradientLine(context, dataSet, cubic, matrix);
-    } else {
-        context.beginPath();
-        context.addPath(cubic);
-        context.setStrokeColor(drawingColor);
-        context.strokePath();
-    }
-    context.restoreGState();
+    finishCurve(context, dataSet, cubic, matrix, bounds, drawingColor);
 }
 
 void LineChartRenderer::drawHorizontalBezier(GraphicsContext& context,
@@ -476,17 +463,23 @@ void LineChartRenderer::drawHorizontalBezier(GraphicsContext& context,
         }
     }
 
+    finishCurve(context, dataSet, cubic, matrix, bounds, drawingColor);
+}
+
+void LineChartRenderer::finishCurve(GraphicsContext& context, LineChartDataSetProtocol& dataSet,
+                                    const Path& curve, const AffineTransform& matrix,
+                                    const XBounds& bounds, const QColor& color) {
     context.saveGState();
     if (dataSet.isDrawFilledEnabled()) {
-        Path fillPath = cubic;
+        Path fillPath = curve;
         drawCubicFill(context, dataSet, fillPath, matrix, bounds);
     }
     if (dataSet.isDrawLineWithGradientEnabled()) {
-        drawGradientLine(context, dataSet, cubic, matrix);
+        drawGradientLine(context, dataSet, curve, matrix);
     } else {
         context.beginPath();
-        context.addPath(cubic);
-        context.setStrokeColor(drawingColor);
+        context.addPath(curve);
+        context.setStrokeColor(color);
         context.strokePath();
     }
     context.restoreGState();

@@ -73,6 +73,10 @@ public:
                                const platform::Rect& frame);
 
 private:
+    // After a curve mode has built its curve: the fill under it, then the line over it.
+    void finishCurve(GraphicsContext& context, LineChartDataSetProtocol& dataSet,
+                     const Path& curve, const platform::AffineTransform& matrix,
+                     const XBounds& bounds, const QColor& color);
     // Device pixels per view point of the context being drawn into.
     double pixelsPerPoint_ = 1;
     std::optional<std::vector<AccessibilityElements>> accessibilityOrderedElements_;

@@ -1,6 +1,7 @@
 #include "Charting/utils/ChartColorTemplates.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <initializer_list>
 #include <optional>
@@ -156,39 +157,37 @@ QColor ChartColorTemplates::colorFromString(const QString& colorString) {
     const QString text = colorString.toLower();
     if (text.startsWith(u'#'))
         return fromHex(text.mid(1));
+    // Integer red, green and blue with separators between.
+    auto rgbOf = [](Scanner& s) {
+        std::array<std::optional<double>, 3> rgb;
+        for (std::size_t i = 0; i < rgb.size(); ++i) {
+            if (i > 0)
+                s.skip(kSeparators);
+            rgb[i] = s.integer();
+        }
+        return rgb;
+    };
     if (text.startsWith(QLatin1String("rgba"))) {
         Scanner s(text, 4);
         s.skip(kOpening);
-        const auto r = s.integer();
-        s.skip(kSeparators);
-        const auto g = s.integer();
-        s.skip(kSeparators);
-        const auto b = s.integer();
+        const auto rgb = rgbOf(s);
         s.skip(kSeparators);
         const auto a = s.decimal();
-        return make(component(r), component(g), component(b), alphaOf(a));
+        return make(component(rgb[0]), component(rgb[1]), component(rgb[2]), alphaOf(a));
     }
     if (text.startsWith(QLatin1String("argb"))) {
         Scanner s(text, 4);
         s.skip(kOpening);
         const auto a = s.decimal();
         s.skip(kSeparators);
-        const auto r = s.integer();
-        s.skip(kSeparators);
-        const auto g = s.integer();
-        s.skip(kSeparators);
-        const auto b = s.integer();
-        return make(component(r), component(g), component(b), alphaOf(a));
+        const auto rgb = rgbOf(s);
+        return make(component(rgb[0]), component(rgb[1]), component(rgb[2]), alphaOf(a));
     }
     if (text.startsWith(QLatin1String("rgb"))) {
         Scanner s(text, 3);
         s.skip(kOpening);
-        const auto r = s.integer();
-        s.skip(kSeparators);
-        const auto g = s.integer();
-        s.skip(kSeparators);
-        const auto b = s.integer();
-        return make(component(r), component(g), component(b), 1);
+        const auto rgb = rgbOf(s);
+        return make(component(rgb[0]), component(rgb[1]), component(rgb[2]), 1);
     }
     return make(0, 0, 0, 0);
 }
