@@ -49,14 +49,10 @@ public:
     MainViewController();
     ~MainViewController() override;
 
-    // Outlets of the layout.
-    QPointer<QWidget> MainContentView;
-    QPointer<QWidget> StatusBarView;
-    QPointer<QWidget> BottomMessageView;
-    QPointer<QLabel> txtBottomMessage;
-    QPointer<QLabel> imgBottomMessageIcon;
+    // Outlets of the layout that other classes use: the port list and its reload button (the
+    // firmware page disables them while it works) and the status bar the pages fill (the main
+    // view's own outlets are private).
     QPointer<QComboBox> lstPortList;
-    QPointer<QLabel> imgPortStatus;
     QPointer<QToolButton> btnReloadPortList;
     QPointer<QLabel> statusSystemState, statusFlightMode, statusMasterGain;
     QPointer<QLabel> statusChannel1, statusChannel2, statusChannel3, statusChannel4, statusChannel5,
@@ -203,6 +199,14 @@ protected:
     QWidget* loadView() override;
 
 private:
+    // Outlets of the layout only the main view uses (tests find them by their object names).
+    QPointer<QWidget> MainContentView;
+    QPointer<QWidget> StatusBarView;
+    QPointer<QWidget> BottomMessageView;
+    QPointer<QLabel> txtBottomMessage;
+    QPointer<QLabel> imgBottomMessageIcon;
+    QPointer<QLabel> imgPortStatus;
+
     void setDeviceItemsEnabled(bool enabled, bool rebootAndAccelEnabled);
     void showMessage(const QString& text, const QColor& background, QStyle::StandardPixmap icon);
     void rebuildPortList(bool connect);
@@ -234,8 +238,8 @@ private:
     std::unique_ptr<OVXC_ViewController> ovxcViewController_;
     std::unique_ptr<OVXD_ViewController> ovxdViewController_;
     std::vector<platform::Observation> observations_;
-    platform::Timer portPause_; // the end of the pause after closing a port
-    Callback portPauseStep_;    // what waits for it
-    unsigned portAttempt_ = 0;  // counts the ports opened and closed here
+    platform::Timer portPause_;         // the end of the pause after closing a port
+    Callback portPauseStep_;            // what waits for it
+    unsigned portAttempt_ = 0;          // counts the ports opened and closed here
     std::optional<QString> failedPort_; // the chosen port, when it did not open
 };

@@ -14,7 +14,10 @@ public:
     const QByteArray& data() const { return internalBuffer_; }
 
     void appendData(const QByteArray& data);
-    void clearBuffer() { internalBuffer_ = QByteArray(); }
+    // One byte: the receive path's way, which allocates nothing once the buffer has grown.
+    void appendByte(char byte);
+    // Empties the buffer; it keeps its memory for the next bytes.
+    void clearBuffer() { internalBuffer_.truncate(0); }
 
 private:
     std::uint64_t maximumLength_;

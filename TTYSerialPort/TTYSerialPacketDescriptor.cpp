@@ -96,10 +96,12 @@ bool TTYSerialPacketDescriptor::dataIsValidPacket(const QByteArray& data) const 
 
 std::optional<QByteArray>
 TTYSerialPacketDescriptor::packetMatchingAtEndOfBuffer(const QByteArray& buffer) const {
+    // Each tail is looked at in place; only a packet found is copied out.
     for (qsizetype length = 1; length <= buffer.size(); ++length) {
-        QByteArray tail = buffer.right(length);
+        const QByteArray tail =
+            QByteArray::fromRawData(buffer.constData() + buffer.size() - length, length);
         if (dataIsValidPacket(tail))
-            return tail;
+            return QByteArray(tail.constData(), length);
     }
     return std::nullopt;
 }

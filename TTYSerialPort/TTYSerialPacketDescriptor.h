@@ -18,7 +18,9 @@ class TTYSerialPacketDescriptor {
     struct Passkey {};
 
 public:
-    // Decides whether the given bytes are a complete packet.
+    // Decides whether the given bytes are a complete packet. The bytes may be a view into the
+    // port's buffer: valid during the call only (copy them with QByteArray(data.constData(),
+    // data.size()) to keep them).
     using ResponseEvaluator = std::function<bool(const QByteArray&)>;
 
     // Packets up to `maximumPacketLength` bytes that pass `responseEvaluator`; without one,

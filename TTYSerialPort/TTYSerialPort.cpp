@@ -441,13 +441,12 @@ void TTYSerialPort::receive(const QByteArray& bytes) {
         d.serialPortDidReceiveData(port, bytes);
     });
     // Listeners and the pending request see the bytes one at a time, so the first and shortest
-    // packet wins. Indexes, not iterators: a delegate told of a failed write may change the
-    // listeners.
-    for (const char c : bytes) {
-        const QByteArray byte(1, c);
+    // packet wins; nothing is allocated per byte (only a packet found is copied). Indexes, not
+    // iterators: a delegate told of a failed write may change the listeners.
+    for (const char byte : bytes) {
         for (std::size_t i = 0; i < packetDescriptorsAndBuffers_.size(); ++i) {
             auto& [descriptor, buffer] = packetDescriptorsAndBuffers_[i];
-            buffer.appendData(byte);
+            buffer.appendByte(byte);
             std::optional<QByteArray> packet =
                 descriptor->packetMatchingAtEndOfBuffer(buffer.data());
             if (packet && !packet->isEmpty()) {
@@ -590,7 +589,7 @@ void TTYSerialPort::pendingRequestDidTimeout() {
     });
 }
 
-void TTYSerialPort::checkResponseToPendingRequest(const QByteArray* receivedByte) {
+void TTYSerialPort::checkResponseToPendingRequest(const char* receivedByte) {
     if (!pendingRequest_ || pendingRequestTimedOut_)
         return;
     const auto& descriptor = pendingRequest_->responseDescriptor();
@@ -602,7 +601,7 @@ void TTYSerialPort::checkResponseToPendingRequest(const QByteArray* receivedByte
     // A request that awaits no answer but is still pending (its write failed) takes no bytes.
     if (!descriptor)
         return;
-    requestResponseReceiveBuffer_.appendData(*receivedByte);
+    requestResponseReceiveBuffer_.appendByte(*receivedByte);
     std::optional<QByteArray> packet =
         descriptor->packetMatchingAtEndOfBuffer(requestResponseReceiveBuffer_.data());
     if (!packet)

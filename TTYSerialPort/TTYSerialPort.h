@@ -177,7 +177,8 @@ private:
     bool reallySendRequest(const std::shared_ptr<TTYSerialRequest>& request);
     void sendNextRequest();
     void pendingRequestDidTimeout();
-    void checkResponseToPendingRequest(const QByteArray* receivedByte);
+    // One received byte for the pending request, or none (nullptr) when a write completed.
+    void checkResponseToPendingRequest(const char* receivedByte);
     void endRequests();
 
     // Reports leave in the order they were made: postReport (and postTask, for work that must

@@ -8,6 +8,7 @@
 #include "OVX_Configurator/pages/OVXB_ViewController.h"
 #include "OVX_Configurator/pages/OVXC_ViewController.h"
 #include "OVX_Configurator/pages/OVXD_ViewController.h"
+#include "support/Outlets.h"
 #include "support/ShellEnvironment.h"
 
 #include <QMainWindow>
@@ -36,7 +37,8 @@ TEST(MainViewController, StartsOnTheWelcomePage) {
     EXPECT_EQ(main->ovxcViewController()->parentController, main);
     EXPECT_EQ(main->ovxdViewController()->parentController, main);
     EXPECT_EQ(main->currentViewController, main->welcomeViewController());
-    EXPECT_EQ(main->welcomeViewController()->view()->parentWidget(), main->MainContentView);
+    EXPECT_EQ(main->welcomeViewController()->view()->parentWidget(),
+              testsupport::outlet<QWidget>(main, "MainContentView"));
     EXPECT_EQ(main->window, app.mainWindowController()->window());
     EXPECT_EQ(main->statusLabels().size(), 16);
     for (QLabel* label : main->statusLabels())
@@ -60,13 +62,16 @@ TEST(MainViewController, AnIndexOutsideThePagesLeavesTheContentAreaEmpty) {
         // Title and menus stay as they were.
         EXPECT_EQ(main->window->windowTitle(), "OVX Configurator [OVX Delta]");
         EXPECT_TRUE(app.menuItemRead->isEnabled());
-        EXPECT_TRUE(main->statusFirmwareVersion->isVisibleTo(main->StatusBarView));
+        EXPECT_TRUE(main->statusFirmwareVersion->isVisibleTo(
+            testsupport::outlet<QWidget>(main, "StatusBarView")));
 
         main->showPage(0); // back: title reset, device items disabled
         EXPECT_EQ(main->window->windowTitle(), AppInfo::kApplicationName);
         EXPECT_FALSE(app.menuItemRead->isEnabled());
-        EXPECT_FALSE(main->statusFirmwareVersion->isVisibleTo(main->StatusBarView));
-        EXPECT_EQ(main->welcomeViewController()->view()->parentWidget(), main->MainContentView);
+        EXPECT_FALSE(main->statusFirmwareVersion->isVisibleTo(
+            testsupport::outlet<QWidget>(main, "StatusBarView")));
+        EXPECT_EQ(main->welcomeViewController()->view()->parentWidget(),
+                  testsupport::outlet<QWidget>(main, "MainContentView"));
     }
 }
 
@@ -75,17 +80,21 @@ TEST(MainViewController, EachMessageHidesTheBarThreeSecondsAfterItWasShown) {
     AppDelegate& app = shell.launch();
     MainViewController* main = app.mainViewController();
     main->showInfoMessage("Parameters read");
-    EXPECT_TRUE(main->BottomMessageView->isVisible());
-    EXPECT_EQ(main->txtBottomMessage->text(), "Parameters read");
-    QColor info = main->BottomMessageView->palette().color(QPalette::Window);
+    EXPECT_TRUE(testsupport::outlet<QWidget>(main, "BottomMessageView")->isVisible());
+    EXPECT_EQ(testsupport::outlet<QLabel>(main, "txtBottomMessage")->text(), "Parameters read");
+    QColor info =
+        testsupport::outlet<QWidget>(main, "BottomMessageView")->palette().color(QPalette::Window);
 
     shell.clock.advance(2.0);
     main->showCautionMessage("No serial port found");
-    EXPECT_EQ(main->txtBottomMessage->text(), "No serial port found");
-    EXPECT_NE(main->BottomMessageView->palette().color(QPalette::Window), info);
+    EXPECT_EQ(testsupport::outlet<QLabel>(main, "txtBottomMessage")->text(),
+              "No serial port found");
+    EXPECT_NE(
+        testsupport::outlet<QWidget>(main, "BottomMessageView")->palette().color(QPalette::Window),
+        info);
 
     shell.clock.advance(1.1); // the first message's hide still comes at its own time
-    EXPECT_FALSE(main->BottomMessageView->isVisible());
+    EXPECT_FALSE(testsupport::outlet<QWidget>(main, "BottomMessageView")->isVisible());
 }
 
 } // namespace

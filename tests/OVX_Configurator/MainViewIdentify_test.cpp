@@ -14,6 +14,7 @@
 #include "OVX_Configurator/utils/LayoutConstraint.h"
 #include "support/ConnectedShell.h"
 #include "support/EventLoop.h"
+#include "support/Outlets.h"
 
 #include <QMainWindow>
 #include <QTabWidget>
@@ -42,7 +43,9 @@ std::vector<QAction*> deviceItems(AppDelegate* app) {
 QStringList channelTexts(MainViewController* main) {
     QStringList out;
     for (QLabel* label : main->channelLabels())
-        out << (label->isVisibleTo(main->StatusBarView) ? label->text() : QString());
+        out << (label->isVisibleTo(testsupport::outlet<QWidget>(main, "StatusBarView"))
+                    ? label->text()
+                    : QString());
     return out;
 }
 
@@ -87,7 +90,8 @@ TEST(MainViewIdentify, EachModelGetsItsPageBlockLengthAndStatusBar) {
         EXPECT_EQ(main->data, s.unit.block()); // read right after the identification
         EXPECT_EQ(s.unit.frames(), (QList<QByteArray>{"r", "R"}));
         EXPECT_EQ(s.unit.received(), "rR");
-        EXPECT_EQ(main->txtBottomMessage->text(), localized("READ_SUCCESS"));
+        EXPECT_EQ(testsupport::outlet<QLabel>(main, "txtBottomMessage")->text(),
+                  localized("READ_SUCCESS"));
         EXPECT_EQ(main->window->windowTitle(), c.title);
 
         // The page's dataToUI showed the block's versions.
@@ -98,8 +102,10 @@ TEST(MainViewIdentify, EachModelGetsItsPageBlockLengthAndStatusBar) {
         for (QLabel* label :
              {main->statusFirmwareVersionTitle.data(), main->statusFirmwareVersion.data(),
               main->statusDataVersionTitle.data(), main->statusDataVersion.data()})
-            EXPECT_TRUE(label->isVisibleTo(main->StatusBarView));
-        EXPECT_EQ(main->statusSystemState->isVisibleTo(main->StatusBarView), c.model != 166);
+            EXPECT_TRUE(label->isVisibleTo(testsupport::outlet<QWidget>(main, "StatusBarView")));
+        EXPECT_EQ(main->statusSystemState->isVisibleTo(
+                      testsupport::outlet<QWidget>(main, "StatusBarView")),
+                  c.model != 166);
         EXPECT_EQ(channelTexts(main), c.channels);
         if (c.model != 166) {
             EXPECT_EQ(main->statusChannel4->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);

@@ -7,6 +7,7 @@
 #include "OVX_Configurator/ModalViewController.h"
 #include "support/ConnectedShell.h"
 #include "support/EventLoop.h"
+#include "support/Outlets.h"
 
 #include <QDir>
 #include <QFile>
@@ -108,8 +109,9 @@ TEST(MainViewBlock, ReadStoresTheBlockAndShowsItThroughThePage) {
     Outcome o;
     s.app->menuItemRead->trigger(); // the slot: readFromDevice with closures that do nothing
     ASSERT_TRUE(s.waitFor([&] { return shown == 1; }));
-    EXPECT_EQ(s.main->txtBottomMessage->text(), localized("READ_SUCCESS"));
-    EXPECT_TRUE(s.main->BottomMessageView->isVisible());
+    EXPECT_EQ(testsupport::outlet<QLabel>(s.main, "txtBottomMessage")->text(),
+              localized("READ_SUCCESS"));
+    EXPECT_TRUE(testsupport::outlet<QWidget>(s.main, "BottomMessageView")->isVisible());
 
     s.main->readFromDevice(o.onSuccess(), o.onError(), o.onTimeout());
     ASSERT_TRUE(s.waitFor([&] { return o.success == 1; }));
@@ -169,8 +171,10 @@ TEST(MainViewBlock, WriteSendsThePagesBlockAndItsCrcAfterConfirmation) {
         EXPECT_EQ(s.unit.frames(), QList<QByteArray>{frameOf('W', expected)});
         EXPECT_EQ(s.unit.received(), frameOf('W', expected)); // one frame, nothing else
         EXPECT_EQ(s.unit.received().size(), 1 + length + 2);
-        ASSERT_TRUE(s.waitFor(
-            [&] { return s.main->txtBottomMessage->text() == localized("WRITE_SUCCESS"); }));
+        ASSERT_TRUE(s.waitFor([&] {
+            return testsupport::outlet<QLabel>(s.main, "txtBottomMessage")->text() ==
+                   localized("WRITE_SUCCESS");
+        }));
         EXPECT_EQ(s.unit.block(), expected);
         EXPECT_EQ(s.shell.ui.alerts.size(), 1u);
     }
@@ -220,7 +224,7 @@ TEST(MainViewBlock, WriteAndSaveRefuseABlockThatIsNotExactlyTheUnitsLength) {
         int size;
         const char* alert;
     } cases[] = {
-        {168, 0x10, 0, "DATA_BUFFER_EMPTY"},   {168, 0x10, 90, "DATA_BUFFER_INVALID"},
+        {168, 0x10, 0, "DATA_BUFFER_EMPTY"},    {168, 0x10, 90, "DATA_BUFFER_INVALID"},
         {168, 0x10, 92, "DATA_BUFFER_INVALID"}, {170, 0x11, 0, "DATA_BUFFER_EMPTY"},
         {170, 0x11, 93, "DATA_BUFFER_INVALID"}, // the older block where the unit now needs 96
         {170, 0x10, 96, "DATA_BUFFER_INVALID"}, // the newer block where the unit needs 93
@@ -274,7 +278,8 @@ TEST(MainViewBlock, TheParameterFileRoundTripsAndOtherLengthsAreRefused) {
     EXPECT_EQ(s.shell.ui.savePanelTitles.front(), localized("SAVE_FILE_TITLE"));
     EXPECT_EQ(saved, 0);              // the second panel was cancelled: nothing happens
     EXPECT_EQ(readFile(path), block); // replaced, not overwritten in place
-    EXPECT_EQ(s.main->txtBottomMessage->text(), localized("SAVE_FILE_SUCCESS"));
+    EXPECT_EQ(testsupport::outlet<QLabel>(s.main, "txtBottomMessage")->text(),
+              localized("SAVE_FILE_SUCCESS"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"settings.dat"});
 
     s.main->data.fill('\0');
@@ -285,7 +290,8 @@ TEST(MainViewBlock, TheParameterFileRoundTripsAndOtherLengthsAreRefused) {
     EXPECT_EQ(s.main->data, block);
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(opened, 1);
-    EXPECT_EQ(s.main->txtBottomMessage->text(), localized("OPEN_FILE_SUCCESS"));
+    EXPECT_EQ(testsupport::outlet<QLabel>(s.main, "txtBottomMessage")->text(),
+              localized("OPEN_FILE_SUCCESS"));
     testsupport::pumpEvents(10);
     EXPECT_TRUE(s.unit.received().isEmpty()); // loading sends nothing
 
@@ -388,7 +394,8 @@ TEST(MainViewBlock, FactoryRestoreReadsTheRestoredBlock) {
     EXPECT_EQ(s.main->data, SimulatedUnit::defaultBlock(168, s.unit.firmwareVersion(), 0x10));
     EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline("RESET_SUCCESS"));
     EXPECT_EQ(s.shell.ui.lastAlert().style, AlertStyle::Informational);
-    EXPECT_EQ(s.main->txtBottomMessage->text(), localized("READ_SUCCESS"));
+    EXPECT_EQ(testsupport::outlet<QLabel>(s.main, "txtBottomMessage")->text(),
+              localized("READ_SUCCESS"));
     EXPECT_TRUE(o.is(1, 0, 0));
 }
 

@@ -9,6 +9,7 @@
 #include "platform/NotificationCenter.h"
 #include "support/ConnectedShell.h"
 #include "support/EventLoop.h"
+#include "support/Outlets.h"
 #include "support/ShellEnvironment.h"
 #include "support/SimulatedUnit.h"
 
@@ -77,8 +78,10 @@ TEST(MainViewPorts, ThePortListPreselectsAndOpensTheLastSlabPort) {
     EXPECT_TRUE(main->lstPortList->isEnabled());
     EXPECT_EQ(setup.app->port->portName(), std::optional<QString>("SLAB_b"));
     EXPECT_TRUE(setup.app->port->isOpen());
-    EXPECT_TRUE(testsupport::waitUntil(
-        [&] { return showsPicture(main->imgPortStatus, "icon-connected-18"); }));
+    EXPECT_TRUE(testsupport::waitUntil([&] {
+        return showsPicture(testsupport::outlet<QLabel>(main, "imgPortStatus"),
+                            "icon-connected-18");
+    }));
 }
 
 TEST(MainViewPorts, WithoutASlabPortTheListIsFilledButNothingOpens) {
@@ -95,8 +98,9 @@ TEST(MainViewPorts, WithoutAnyPortTheListSaysSoAndANewPortIsOpened) {
     MainViewController* main = setup.main;
     EXPECT_EQ(items(main->lstPortList), QStringList{localized("PORT_UNCONNECTED")});
     EXPECT_FALSE(main->lstPortList->isEnabled());
-    EXPECT_TRUE(main->BottomMessageView->isVisible());
-    EXPECT_EQ(main->txtBottomMessage->text(), localized("PORT_NOT_FOUND"));
+    EXPECT_TRUE(testsupport::outlet<QWidget>(main, "BottomMessageView")->isVisible());
+    EXPECT_EQ(testsupport::outlet<QLabel>(main, "txtBottomMessage")->text(),
+              localized("PORT_NOT_FOUND"));
 
     // A unit plugged in while no port is open is listed and opened.
     SimulatedUnit unit(168);
@@ -117,14 +121,17 @@ TEST(MainViewPorts, ChoosingAnotherPortClosesTheOpenOneAndOpensTheNewOneHalfASec
     // Chosen before the first port's 0.3 s report: its closing is no failure to open.
     choosePort(setup.main, "ttyUSB0");
     EXPECT_FALSE(app->port->isOpen());
-    EXPECT_TRUE(showsPicture(setup.main->imgPortStatus, "icon-disconnected-18"));
+    EXPECT_TRUE(showsPicture(testsupport::outlet<QLabel>(setup.main, "imgPortStatus"),
+                             "icon-disconnected-18"));
     setup.shell.clock.advance(0.49);
     EXPECT_FALSE(app->port->isOpen());
     setup.shell.clock.advance(0.01);
     EXPECT_EQ(app->port->portName(), std::optional<QString>("ttyUSB0"));
     EXPECT_TRUE(app->port->isOpen());
-    EXPECT_TRUE(testsupport::waitUntil(
-        [&] { return showsPicture(setup.main->imgPortStatus, "icon-connected-18"); }));
+    EXPECT_TRUE(testsupport::waitUntil([&] {
+        return showsPicture(testsupport::outlet<QLabel>(setup.main, "imgPortStatus"),
+                            "icon-connected-18");
+    }));
     EXPECT_EQ(setup.shell.ui.alerts.size(), 0u) << setup.shell.ui.lastAlert().messageText;
 }
 
@@ -169,7 +176,8 @@ TEST(MainViewPorts, ReloadClosesThePortAndOpensThePreselectedOneAgain) {
     ConnectedShell s;
     ASSERT_TRUE(s.app->port->isOpen());
     s.main->btnReloadPortList->click();
-    EXPECT_EQ(s.main->txtBottomMessage->text(), localized("RELOAD_PORTLIST"));
+    EXPECT_EQ(testsupport::outlet<QLabel>(s.main, "txtBottomMessage")->text(),
+              localized("RELOAD_PORTLIST"));
     EXPECT_FALSE(s.app->port->isOpen());
     s.shell.clock.advance(0.5);
     EXPECT_TRUE(s.app->port->isOpen());
@@ -312,8 +320,9 @@ TEST(MainViewPorts, WithoutAnOpenPortConnectWarnsAndSendsNothing) {
         setup.shell.clock.advance(3.0);
         setup.main->detectDevice();
         EXPECT_TRUE(setup.shell.ui.alerts.empty());
-        EXPECT_TRUE(setup.main->BottomMessageView->isVisible());
-        EXPECT_EQ(setup.main->txtBottomMessage->text(), localized("PORT_NOT_FOUND"));
+        EXPECT_TRUE(testsupport::outlet<QWidget>(setup.main, "BottomMessageView")->isVisible());
+        EXPECT_EQ(testsupport::outlet<QLabel>(setup.main, "txtBottomMessage")->text(),
+                  localized("PORT_NOT_FOUND"));
     }
 }
 

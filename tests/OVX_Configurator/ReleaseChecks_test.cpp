@@ -6,6 +6,7 @@
 #include "OVX_Configurator/WelcomeViewController.h"
 #include "platform/Log.h"
 #include "support/EventLoop.h"
+#include "support/Outlets.h"
 #include "support/ShellEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -384,7 +385,7 @@ TEST(FirmwareReleaseCheck, ButtonsUpdateNowOrRemindInEightySeconds) {
     AppDelegate& app = shell.launch();
     MainViewController* main = app.mainViewController();
     QWidget* welcome = main->welcomeViewController()->view();
-    ASSERT_EQ(welcome->parentWidget(), main->MainContentView.data());
+    ASSERT_EQ(welcome->parentWidget(), testsupport::outlet<QWidget>(main, "MainContentView"));
     shell.site.setReply(kFirmwareList, 200, firmwareList({{"AA", "21", "OVXC 2.1"}}));
     identify(app, 170, 0x20);
 
@@ -405,7 +406,7 @@ TEST(FirmwareReleaseCheck, ButtonsUpdateNowOrRemindInEightySeconds) {
 
     // "Update now": the firmware update page takes the content area.
     shell.ui.answer(0);
-    EXPECT_NE(welcome->parentWidget(), main->MainContentView.data());
+    EXPECT_NE(welcome->parentWidget(), testsupport::outlet<QWidget>(main, "MainContentView"));
     EXPECT_FALSE(app.timerCheckFirmwareUpdate.isActive());
     // The page asks the site for its lists; once they are answered nothing is left armed.
     ASSERT_TRUE(settle(app));

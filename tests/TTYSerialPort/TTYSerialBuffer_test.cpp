@@ -18,3 +18,20 @@ TEST(TTYSerialBuffer, KeepsTheMostRecentBytesInOrder) {
     none.appendData("abc");
     EXPECT_TRUE(none.data().isEmpty());
 }
+
+// The receive path's way: byte by byte, the same bytes kept as by whole appends.
+TEST(TTYSerialBuffer, ByteByByteKeepsTheSameBytes) {
+    for (std::uint64_t length : {0u, 1u, 4u, 64u}) {
+        SCOPED_TRACE(length);
+        TTYSerialBuffer whole(length), bytes(length);
+        const QByteArray stream = "abcdef0123456789";
+        whole.appendData(stream);
+        for (const char byte : stream)
+            bytes.appendByte(byte);
+        EXPECT_EQ(bytes.data(), whole.data());
+        bytes.clearBuffer();
+        EXPECT_TRUE(bytes.data().isEmpty());
+        bytes.appendByte('z');
+        EXPECT_EQ(bytes.data(), length == 0 ? QByteArray() : QByteArray("z"));
+    }
+}

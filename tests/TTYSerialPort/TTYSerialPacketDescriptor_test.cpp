@@ -14,6 +14,19 @@ TEST(TTYSerialPacketDescriptor, PrefixAndSuffixFindTheLastLineAloneAtTheEnd) {
     EXPECT_EQ(lines->maximumPacketLength(), 16u);
 }
 
+// The tails are looked at in place, but a packet found is a copy of its own: it stays as it was
+// when the buffer changes.
+TEST(TTYSerialPacketDescriptor, APacketFoundOutlivesTheBuffer) {
+    auto lines = Descriptor::create(QByteArray("$"), QByteArray("\n"), 16, std::any());
+    QByteArray buffer("xx$AB\n");
+    const std::optional<QByteArray> packet = lines->packetMatchingAtEndOfBuffer(buffer);
+    buffer[3] = 'Z';
+    buffer.truncate(0);
+    buffer.append("overwritten");
+    ASSERT_TRUE(packet);
+    EXPECT_EQ(*packet, QByteArray("$AB\n"));
+}
+
 TEST(TTYSerialPacketDescriptor, PrefixSuffixRuleCases) {
     struct Case {
         std::optional<QByteArray> prefix, suffix;
