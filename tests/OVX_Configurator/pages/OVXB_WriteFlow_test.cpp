@@ -7,6 +7,7 @@
 #include "OVX_Configurator/Localization.h"
 #include "OVX_Configurator/SerialPort.h"
 #include "OVX_Configurator/WelcomeViewController.h"
+#include "support/Outlets.h"
 
 #include <QComboBox>
 #include <QRadioButton>
@@ -84,8 +85,10 @@ TEST(OvxbWrite, Branches) {
         EXPECT_EQ(s.commands(), QList<QByteArray>{writeFrame(written)});
 
         if (!b.changeType) {
-            ASSERT_TRUE(s.waitLong(
-                [&] { return s.main->txtBottomMessage->text() == localized("WRITE_SUCCESS"); }));
+            ASSERT_TRUE(s.waitLong([&] {
+                return testsupport::outlet<QLabel>(s.main, "txtBottomMessage")->text() ==
+                       localized("WRITE_SUCCESS");
+            }));
             testsupport::pumpEvents(100);
             EXPECT_EQ(headlines(s), keys({"WRITE_CONFIRM"})); // no restart offer
             continue;
