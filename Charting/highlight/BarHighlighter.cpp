@@ -16,20 +16,22 @@ std::shared_ptr<BarHighlighter> BarHighlighter::create(ChartDataProvider* chart)
 }
 
 std::shared_ptr<Highlight> BarHighlighter::getHighlight(double x, double y) {
-    auto provider = dynamic_cast<BarChartDataProvider*>(chart());
-    if (!provider)
-        return nullptr;
-    auto barData = provider->barData();
-    if (!barData)
+    if (!data())
         return nullptr;
     platform::Point values = getValsForTouch(x, y);
-    auto high = getHighlight(values.x, x, y);
-    if (!high)
-        return nullptr;
+    return barHighlight(values.x, values.y, x, y);
+}
+
+std::shared_ptr<Highlight> BarHighlighter::barHighlight(double xValue, double yValue, double x,
+                                                        double y) {
+    auto high = getHighlight(xValue, x, y);
+    auto barData = data();
+    if (!high || !barData)
+        return high;
     auto set = std::dynamic_pointer_cast<BarChartDataSetProtocol>(
         barData->dataSetAtIndex(high->dataSetIndex()));
     if (set && set->isStacked())
-        return getStackedHighlight(high, *set, values.x, values.y);
+        return getStackedHighlight(high, *set, xValue, yValue);
     return high;
 }
 

@@ -37,6 +37,10 @@ public:
 
 protected:
     using ChartHighlighter::ChartHighlighter;
+
+    // The closest bar at xValue to the pixel point (x, y); on a stacked data set the level that
+    // holds yValue.
+    std::shared_ptr<Highlight> barHighlight(double xValue, double yValue, double x, double y);
 };
 
 } // namespace charting
