@@ -23,6 +23,8 @@
 #include "Charting/utils/ViewPortHandler.h"
 #include "platform/Fatal.h"
 
+#include <optional>
+#include <string>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -376,19 +378,29 @@ Path LineChartRenderer::generateFilledPath(const LineChartDataSetProtocol& dataS
     return filled;
 }
 
-void LineChartRenderer::drawCubicBezier(GraphicsContext& context,
-                                        LineChartDataSetProtocol& dataSet) {
+std::optional<LineChartRenderer::CurveSetup>
+LineChartRenderer::curveSetup(LineChartDataSetProtocol& dataSet, const char* operation) {
     auto* provider = dataProvider();
     if (!provider)
-        return;
+        return std::nullopt;
     const auto trans = provider->getTransformerForAxis(dataSet.axisDependency());
-    const AffineTransform matrix = trans->valueToPixelMatrix();
-    const double phaseY = animator() ? animator()->phaseY() : 1.0;
-    XBounds& bounds = xBounds();
-    bounds.set(*provider, dataSet, animator().get());
+    xBounds().set(*provider, dataSet, animator().get());
     if (dataSet.colors().empty())
-        platform::fatal("LineChartRenderer.drawCubicBezier: the data set has no colour");
-    const QColor drawingColor = dataSet.colorAtIndex(0);
+        platform::fatal(std::string("LineChartRenderer.") + operation +
+                        ": the data set has no colour");
+    return CurveSetup{trans->valueToPixelMatrix(), animator() ? animator()->phaseY() : 1.0,
+                      dataSet.colorAtIndex(0)};
+}
+
+void LineChartRenderer::drawCubicBezier(GraphicsContext& context,
+                                        LineChartDataSetProtocol& dataSet) {
+    const auto setup = curveSetup(dataSet, "drawCubicBezier");
+    if (!setup)
+        return;
+    const AffineTransform& matrix = setup->matrix;
+    const double phaseY = setup->phaseY;
+    const XBounds& bounds = xBounds();
+    const QColor& drawingColor = setup->color;
     const double intensity = dataSet.cubicIntensity();
 
     EntryReader entries(dataSet);
@@ -431,17 +443,13 @@ void LineChartRenderer::drawCubicBezier(GraphicsContext& context,
 
 void LineChartRenderer::drawHorizontalBezier(GraphicsContext& context,
                                              LineChartDataSetProtocol& dataSet) {
-    auto* provider = dataProvider();
-    if (!provider)
+    const auto setup = curveSetup(dataSet, "drawHorizontalBezier");
+    if (!setup)
         return;
-    const auto trans = provider->getTransformerForAxis(dataSet.axisDependency());
-    const AffineTransform matrix = trans->valueToPixelMatrix();
-    const double phaseY = animator() ? animator()->phaseY() : 1.0;
-    XBounds& bounds = xBounds();
-    bounds.set(*provider, dataSet, animator().get());
-    if (dataSet.colors().empty())
-        platform::fatal("LineChartRenderer.drawHorizontalBezier: the data set has no colour");
-    const QColor drawingColor = dataSet.colorAtIndex(0);
+    const AffineTransform& matrix = setup->matrix;
+    const double phaseY = setup->phaseY;
+    const XBounds& bounds = xBounds();
+    const QColor& drawingColor = setup->color;
 
     EntryReader entries(dataSet);
     Path& cubic = linePath_;

@@ -74,6 +74,14 @@ public:
 
 private:
     // After a curve mode has built its curve: the fill under it, then the line over it.
+    // What both curve modes need before they build their path: the value-to-pixel matrix, the
+    // y phase and the line colour; the x bounds are set. Nothing without a data provider.
+    struct CurveSetup {
+        platform::AffineTransform matrix;
+        double phaseY;
+        QColor color;
+    };
+    std::optional<CurveSetup> curveSetup(LineChartDataSetProtocol& dataSet, const char* operation);
     void finishCurve(GraphicsContext& context, LineChartDataSetProtocol& dataSet,
                      const Path& curve, const platform::AffineTransform& matrix,
                      const XBounds& bounds, const QColor& color);
