@@ -11,6 +11,7 @@
 #include "Charting/renderers/XAxisRenderer.h"
 #include "Charting/renderers/YAxisRenderer.h"
 #include "Charting/utils/QPainterGraphicsContext.h"
+#include "support/ChartImage.h"
 #include "support/RecordingGraphicsContext.h"
 #include "Charting/utils/Transformer.h"
 #include "Charting/utils/ViewPortHandler.h"
@@ -388,16 +389,7 @@ TEST(BarLineChartViewBase, AutoScaleFollowsTheVisibleRange) {
 
 namespace {
 
-QImage paint(LineChartView& view) {
-    QImage image(view.width(), view.height(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        QPainterGraphicsContext context(painter);
-        view.drawRect(&context, view.bounds());
-    }
-    return image;
-}
+QImage paint(LineChartView& view) { return testsupport::paintChart(view); }
 
 } // namespace
 
