@@ -101,6 +101,12 @@ BlockCodec& BlockCodec::radioGroup(const QList<QAbstractButton*>& buttons) {
     return *this;
 }
 
+BlockCodec& BlockCodec::afterDecoding(std::function<void()> action) {
+    add(0, {0, [action = std::move(action)](const QByteArray&, int) { action(); }, nullptr,
+            nullptr});
+    return *this;
+}
+
 void BlockCodec::decode(const QByteArray& block) const {
     if (block.size() < end_)
         return;

@@ -40,6 +40,10 @@ public:
     // encoding stores the position of the button that is on, nothing when none is on.
     BlockCodec& radioGroup(const QList<QAbstractButton*>& buttons);
 
+    // Runs `action` when decoding reaches this place of the table (between the fields before
+    // and after it); takes no bytes.
+    BlockCodec& afterDecoding(std::function<void()> action);
+
     // The offset after the last field.
     int end() const { return end_; }
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "OVX_Configurator/pages/BlockCodec.h"
-#include "OVX_Configurator/pages/ModelPageViewController.h"
+#include "OVX_Configurator/pages/SettingsPageViewController.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -21,8 +20,8 @@ class OVXB_ViewController;
 // the main view. When such a unit is identified the main view installs the page's dataToUI,
 // uiToData and writeToDevice in its handler slots. The page shows the block in its controls and
 // writes them back, guards a change of receiver type on write, and runs the servo trimming and
-// travel limiting procedures on the unit. Controls are reached by their object names.
-class OVXB_ViewController : public TabbedModelPageViewController {
+// travel limiting procedures on the unit.
+class OVXB_ViewController : public SettingsPageViewController {
     Q_OBJECT
 public:
     // Length of the parameter block.
@@ -59,77 +58,22 @@ public:
     OVXB_ViewController();
     ~OVXB_ViewController() override;
 
-    // Connects the control actions to the controls' user signals.
+    // Connects this page's own control actions to the controls' user signals.
     void viewDidLoad() override;
-    // The user mode items by the unit's data version, then the poll timer.
-    void viewDidAppear() override;
-
-    // ---- Outlet groups (new lists in a fixed order) ----
-    QList<QComboBox*> flightModeGroup() const;
-    QList<QAbstractButton*> gyroEnableGroup() const;
-    QList<QAbstractButton*> gyroReverseGroup() const;
-    QList<QSpinBox*> gainGroup() const;
-    QList<QLabel*> txtGainGroup() const;
-    QList<QAbstractButton*> wingTypeGroup() const;
-    QList<QAbstractButton*> mountingGroup() const;
-    QList<QProgressBar*> outGroup() const;
-    QList<QLabel*> outValueGroup() const;
-    QList<QSpinBox*> subTrimGroup() const;
-    QList<QLabel*> txtSubTrimGroup() const;
-    QList<QSpinBox*> travelLimitGroup() const;
-    QList<QLabel*> txtTravelLimitGroup() const;
-    QList<QLabel*> neutralMarkGroup() const;
-    QList<QLabel*> leftLimitMarkGroup() const;
-    QList<QLabel*> rightLimitMarkGroup() const;
-    QList<QProgressBar*> rcGroup() const;
-    QList<QLabel*> rcRateGroup() const;
-    QList<QLabel*> rcValueGroup() const;
-    QList<QComboBox*> rcMappingGroup() const;
-    QList<QSpinBox*> offsetGroup() const;
-    QList<QLabel*> txtOffsetGroup() const;
-    QList<QLabel*> accCalibrationValueGroup() const;
 
     // ---- Parameter block ----
-    // The main view's block into the controls (and its versions into the status bar).
-    void dataToUI() override;
-    // The controls into bytes 15 to 85 of the main view's block. When a control holds a value
-    // without a byte form (a pop-up without a selection) the block is left as it was.
-    void uiToData() override;
     // The default channel functions of receiver channels 1-7 (items 1, 2, 4, 6, 7, 8, 5);
     // changes only the controls.
-    void resetChannelMapping();
+    void resetChannelMapping() override;
     // Wing type picture and the controls of outputs 4 and 5 for wing type `index` (0-6).
-    void applyWingType(int index);
+    void applyWingType(int index) override;
     // Mounting picture for mounting `index` (0-3).
-    void applyMounting(int index);
+    void applyMounting(int index) override;
 
-    // ---- Control actions (the sender is the control the user changed) ----
-    void stepGainAction(QSpinBox* sender);
-    void stepMaxAngleAction(QSpinBox* sender);
-    void stepSubTrimAction(QSpinBox* sender);
-    void stepTravelLimitAction(QSpinBox* sender);
-    void stepOffsetAction(QSpinBox* sender);
-    void stepStickDeadbandAction(QSpinBox* sender);
+    // ---- Control actions of this page (the sender is the control the user changed) ----
     void stepAccelLpfAction(QSpinBox* sender);
-    void switchGyroEnableAction(QAbstractButton* sender);
-    void switchWingTypeAction(QAbstractButton* sender);
-    void switchMountingAction(QAbstractButton* sender);
     void switchReceiverTypeAction(QAbstractButton* sender);
-    void switchSwitchTypeAction(QAbstractButton* sender);
     void switchRRModeAction(QAbstractButton* sender);
-
-    // ---- Write flow ----
-    // The page's and the menu's write. A change of receiver type against byte 31 of the block
-    // asks "CHANNELS_RESET_CONFIRM" first (YES resets the mapping, NO keeps it, CANCEL ends) and
-    // offers a restart after the write; a control without a storable value refuses the write
-    // with "SETTING_NOT_STORABLE".
-    void writeToDevice() override;
-    void writeWithChannelReset();
-    void writeKeepingChannels();
-    // "DEVICE_RESTART_REQUIRED" with "RESTART_NOW" and "RESTART_LATER".
-    void promptDeviceRestart();
-    // "REBT" without a second question.
-    void restartNow();
 
     // ---- Servo procedures ----
     ServoProcedure servoProcedure() const { return servoProcedure_; }
@@ -146,13 +90,16 @@ public:
 protected:
     QWidget* loadView() override;
 
+protected:
+    // Bytes 3 to 85, in block order.
+    BlockCodec blockFields() const override;
+    void didDecode(const QByteArray& block) override;
+    // The receiver type against byte 31.
+    std::optional<bool> receiverChanged(const QByteArray& block) const override;
+
 private:
-    BlockCodec blockFields() const;
     QList<QAbstractButton*> receiverTypeGroup() const;
-    QList<QComboBox*> userModeGroup() const;
     QList<QComboBox*> gainDropGroup() const;
-    void showUserModeItems();
-    void refuseWrite(QWidget* control);
     void toggleServoProcedure(ServoProcedure procedure);
     // Titles, enabled states and picture for `procedure` running; the block is read again when
     // one ends.

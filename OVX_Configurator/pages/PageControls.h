@@ -17,14 +17,16 @@
 // An outlet group: the controls in the order given. The coders and actions index the list by
 // position, so every member must be connected; the program stops, naming the group, when one
 // is not.
-template <class Control>
-QList<Control*> outletGroup(const char* group, std::initializer_list<Control*> outlets) {
-    QList<Control*> list(outlets);
+template <class Control> QList<Control*> outletGroup(const char* group, QList<Control*> list) {
     if (list.contains(nullptr))
         platform::fatal(QStringLiteral("Model page: a member of %1 is not connected")
                             .arg(QLatin1String(group))
                             .toStdString());
     return list;
+}
+template <class Control>
+QList<Control*> outletGroup(const char* group, std::initializer_list<Control*> outlets) {
+    return outletGroup(group, QList<Control*>(outlets));
 }
 
 // The tag of a control: its position in its outlet group, given by the layout as the dynamic

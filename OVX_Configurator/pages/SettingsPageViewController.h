@@ -1,0 +1,160 @@
+#pragma once
+
+#include "OVX_Configurator/pages/BlockCodec.h"
+#include "OVX_Configurator/pages/ModelPageViewController.h"
+
+#include <QAbstractButton>
+#include <QByteArray>
+#include <QComboBox>
+#include <QLabel>
+#include <QList>
+#include <QProgressBar>
+#include <QSpinBox>
+
+#include <optional>
+
+// What the pages of the full-size units (OVXB, OVXC) share on top of the tabbed page: the outlet
+// groups their layouts have in common (found by the outlets' object names, sized by the page's
+// receiver channels, servo outputs and wing types), the value texts of the steppers, the mirrored
+// gyro enables, the user mode of newer data versions, the parameter block coders on the page's
+// field table and the write flow that guards a change of receiver.
+class SettingsPageViewController : public TabbedModelPageViewController {
+public:
+    // How many receiver channels, servo outputs and wing types the page's layout has.
+    struct Shape {
+        int channels;
+        int outputs;
+        int wingTypes;
+    };
+
+    // Data versions above this one have the user mode (three more block bytes, a seventh flight
+    // mode item).
+    static constexpr std::uint8_t lastDataVersionWithoutUserMode = 16;
+    // Flight mode pop-ups hold the modes 0-5; the user mode is item 6.
+    static constexpr int userModeItem = 6;
+
+    // Connects the shared control actions to the controls' user signals.
+    void viewDidLoad() override;
+    // The user mode items by the unit's data version, then the poll timer.
+    void viewDidAppear() override;
+
+    // ---- Outlet groups (new lists in a fixed order) ----
+    QList<QComboBox*> flightModeGroup() const;
+    QList<QComboBox*> userModeGroup() const;
+    QList<QAbstractButton*> gyroEnableGroup() const;
+    QList<QAbstractButton*> gyroReverseGroup() const;
+    QList<QSpinBox*> gainGroup() const;
+    QList<QLabel*> txtGainGroup() const;
+    QList<QAbstractButton*> wingTypeGroup() const;
+    QList<QAbstractButton*> mountingGroup() const;
+    QList<QProgressBar*> outGroup() const;
+    QList<QLabel*> outValueGroup() const;
+    QList<QSpinBox*> subTrimGroup() const;
+    QList<QLabel*> txtSubTrimGroup() const;
+    QList<QSpinBox*> travelLimitGroup() const;
+    QList<QLabel*> txtTravelLimitGroup() const;
+    QList<QLabel*> neutralMarkGroup() const;
+    QList<QLabel*> leftLimitMarkGroup() const;
+    QList<QLabel*> rightLimitMarkGroup() const;
+    QList<QProgressBar*> rcGroup() const;
+    QList<QLabel*> rcRateGroup() const;
+    QList<QLabel*> rcValueGroup() const;
+    QList<QComboBox*> rcMappingGroup() const;
+    QList<QSpinBox*> offsetGroup() const;
+    QList<QLabel*> txtOffsetGroup() const;
+    QList<QLabel*> accCalibrationValueGroup() const;
+
+    // ---- Parameter block ----
+    // The main view's block into the controls (and its versions into the status bar); a block
+    // shorter than the page's fields is not decoded.
+    void dataToUI() override;
+    // The controls into the main view's block. When a control holds a value without a byte form
+    // (a pop-up without a selection) the block is left as it was.
+    void uiToData() override;
+    // The default channel functions of the selected receiver; changes only the controls.
+    virtual void resetChannelMapping() = 0;
+    // Picture (and what depends on it) for wing type or mounting `index`, clamped to the group.
+    virtual void applyWingType(int index) = 0;
+    virtual void applyMounting(int index) = 0;
+    // Whether the unit runs the user mode: data version above 16.
+    bool hasUserMode() const;
+
+    // ---- Control actions (the sender is the control the user changed) ----
+    void stepGainAction(QSpinBox* sender);
+    void stepMaxAngleAction(QSpinBox* sender);
+    void stepSubTrimAction(QSpinBox* sender);
+    void stepTravelLimitAction(QSpinBox* sender);
+    void stepOffsetAction(QSpinBox* sender);
+    void stepStickDeadbandAction(QSpinBox* sender);
+    void switchGyroEnableAction(QAbstractButton* sender);
+    void switchWingTypeAction(QAbstractButton* sender);
+    void switchMountingAction(QAbstractButton* sender);
+    void switchSwitchTypeAction(QAbstractButton* sender);
+
+    // ---- Write flow ----
+    // The page's and the menu's write. A receiver that differs from the one in the block asks
+    // "CHANNELS_RESET_CONFIRM" first (YES resets the mapping, NO keeps it, CANCEL ends) and
+    // offers a restart after the write; a control without a storable value refuses the write
+    // with "SETTING_NOT_STORABLE"; a block too short to compare goes to the main view's write,
+    // which says why it cannot write.
+    void writeToDevice() override;
+    void writeWithChannelReset();
+    void writeKeepingChannels();
+    // "DEVICE_RESTART_REQUIRED" with "RESTART_NOW" and "RESTART_LATER".
+    void promptDeviceRestart();
+    // "REBT" without a second question.
+    void restartNow();
+
+protected:
+    explicit SettingsPageViewController(Shape shape);
+
+    // The page's fields of the block, in block order, for the main view's unit.
+    virtual BlockCodec blockFields() const = 0;
+    // After a decode: what depends on the decoded controls (pictures, boxes, mirrors).
+    virtual void didDecode(const QByteArray& block) = 0;
+    // Whether the receiver chosen on the page differs from the one stored in `block`; none when
+    // the block is too short to tell.
+    virtual std::optional<bool> receiverChanged(const QByteArray& block) const = 0;
+
+    // Outlets of the page's view by object name: `prefix`1 to `prefix``count`, or the names
+    // given; the program stops, naming the group, when one is missing.
+    template <class Control>
+    QList<Control*> numbered(const char* group, const char* prefix, int count) const {
+        QList<Control*> list;
+        for (int i = 1; i <= count; ++i)
+            list << outlet<Control>(prefix + QString::number(i));
+        return outletGroup(group, list);
+    }
+    template <class Control>
+    QList<Control*> named(const char* group, std::initializer_list<const char*> names) const {
+        QList<Control*> list;
+        for (const char* name : names)
+            list << outlet<Control>(QLatin1String(name));
+        return outletGroup(group, list);
+    }
+    // The outlet `name` of the page's view (loaded on first use), or null.
+    template <class Control> Control* outlet(const QString& name) const {
+        return const_cast<SettingsPageViewController*>(this)->view()->findChild<Control*>(name);
+    }
+
+    // Runs `action` of the page with `button` on the user's clicks only (never on the changes
+    // made by filling the controls), or with `stepper` on each change of its value (filling
+    // the controls blocks it).
+    template <class Page>
+    void onClick(QAbstractButton* button, void (Page::*action)(QAbstractButton*)) {
+        auto* page = static_cast<Page*>(this);
+        connect(button, &QAbstractButton::clicked, this,
+                [page, button, action] { (page->*action)(button); });
+    }
+    template <class Page> void onStep(QSpinBox* stepper, void (Page::*action)(QSpinBox*)) {
+        auto* page = static_cast<Page*>(this);
+        connect(stepper, &QSpinBox::valueChanged, this,
+                [page, stepper, action] { (page->*action)(stepper); });
+    }
+
+    const Shape shape;
+
+private:
+    void showUserModeItems();
+    void refuseWrite(QWidget* control);
+};
