@@ -6,11 +6,16 @@
 #include "Charting/data/ChartData.h"
 #include "Charting/data/ChartDataEntry.h"
 #include "Charting/utils/ChartUtils.h"
+#include "Charting/utils/GraphicsContext.h"
+#include "Charting/formatters/ChartValueFormatter.h"
+#include "Charting/utils/TextMeasurer.h"
+#include "Charting/utils/Transformer.h"
 #include "Charting/utils/ViewPortHandler.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace charting {
 
@@ -75,6 +80,53 @@ bool BarLineScatterCandleBubbleRenderer::isInBoundsX(
 
 bool BarLineScatterCandleBubbleRenderer::shouldDrawValues(const ChartDataSetProtocol& dataSet) const {
     return dataSet.isVisible() && (dataSet.isDrawValuesEnabled() || dataSet.isDrawIconsEnabled());
+}
+
+void BarLineScatterCandleBubbleRenderer::drawEntryValues(
+    GraphicsContext& context, BarLineScatterCandleBubbleChartDataProvider& provider,
+    const BarLineScatterCandleBubbleChartDataSetProtocol& dataSet, int dataSetIndex,
+    double offset) {
+    const QFont valueFont = dataSet.valueFont();
+    const auto formatter = dataSet.valueFormatter();
+    const double angle = dataSet.valueLabelAngle() * std::numbers::pi / 180.0;
+    const platform::AffineTransform matrix =
+        provider.getTransformerForAxis(dataSet.axisDependency())->valueToPixelMatrix();
+    const platform::Point iconsOffset = dataSet.iconsOffset();
+    const double lift = offset + textMeasurer().boundingRectForFont(valueFont).size.height;
+    const double phaseY = animator_ ? animator_->phaseY() : 1.0;
+    const ViewPortHandler& vph = *viewPortHandler_;
+
+    xBounds_.set(provider, dataSet, animator_.get());
+    for (const long long j : xBounds_) {
+        const auto entry = dataSet.entryForIndex(int(j));
+        if (!entry)
+            break;
+        const platform::Point pt = matrix.apply(platform::Point{entry->x(), entry->y() * phaseY});
+        if (!vph.isInBoundsRight(pt.x))
+            break;
+        if (!vph.isInBoundsLeft(pt.x) || !vph.isInBoundsY(pt.y))
+            continue;
+        if (dataSet.isDrawValuesEnabled()) {
+            const QString text =
+                formatter->stringForValue(entry->y(), entry, dataSetIndex, viewPortHandler_.get());
+            TextAttributes attributes;
+            attributes.font = valueFont;
+            attributes.foregroundColor = dataSet.valueTextColorAt(int(j));
+            const double width = textMeasurer().size(text, attributes).width;
+            const platform::Point at{pt.x - width / 2, pt.y - lift};
+            if (angle == 0)
+                context.drawText(text, at, attributes);
+            else
+                drawTextAnchored(context, text, at, attributes, platform::Point{0.5, 0.5}, angle);
+        }
+        if (entry->icon() && dataSet.isDrawIconsEnabled()) {
+            const QImage& icon = *entry->icon();
+            drawImageCentred(context, icon,
+                             platform::Point{pt.x + iconsOffset.x, pt.y + iconsOffset.y},
+                             platform::Size{icon.deviceIndependentSize().width(),
+                                            icon.deviceIndependentSize().height()});
+        }
+    }
 }
 
 } // namespace charting

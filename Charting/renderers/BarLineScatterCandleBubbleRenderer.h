@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Charting/renderers/DataRenderer.h"
+#include "Charting/utils/TextAttributes.h"
+#include "platform/Geometry.h"
 
 #include <QString>
 
@@ -103,6 +105,15 @@ public:
 
 protected:
     AccessibilityElements& elements() { return accessibleChartElements_; }
+    // The value labels and icons of a data set's entries within the x bounds (set here) and the
+    // content: each label (of the entry's y) centred on its point's x with the top of its box
+    // `offset` plus the font's line height above the point (a rotated label turns about that
+    // box corner as its centre); each icon at its own size centred on the point moved by the
+    // data set's icon offset. Points are the entries' (x, y x phaseY) through the matrix.
+    void drawEntryValues(GraphicsContext& context,
+                         BarLineScatterCandleBubbleChartDataProvider& provider,
+                         const BarLineScatterCandleBubbleChartDataSetProtocol& dataSet,
+                         int dataSetIndex, double offset);
     XBounds& xBounds() { return xBounds_; }
 
 private:

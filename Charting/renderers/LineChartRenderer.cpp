@@ -134,14 +134,6 @@ double fillLinePosition(const LineChartDataSetProtocol& dataSet, LineChartDataPr
     return formatter ? formatter->getFillLinePosition(dataSet, provider) : 0.0;
 }
 
-void setDash(GraphicsContext& context, double phase,
-             const std::optional<std::vector<double>>& lengths) {
-    if (lengths)
-        context.setLineDash(phase, *lengths);
-    else
-        context.setLineDash(0, {});
-}
-
 } // namespace
 
 std::shared_ptr<LineChartRenderer>
@@ -205,7 +197,7 @@ void LineChartRenderer::drawDataSet(GraphicsContext& context, LineChartDataSetPr
         return;
     context.saveGState();
     context.setLineWidth(dataSet.lineWidth());
-    setDash(context, dataSet.lineDashPhase(), dataSet.lineDashLengths());
+    setLineDash(context, dataSet.lineDashPhase(), dataSet.lineDashLengths());
     context.setLineCap(dataSet.lineCapType());
     switch (dataSet.mode()) {
     case LineChartMode::linear:
@@ -684,57 +676,17 @@ void LineChartRenderer::drawValues(GraphicsContext& context) {
     const auto lineData = provider->lineData();
     if (!lineData || !isDrawingValuesAllowed(provider))
         return;
-    const double phaseY = animator() ? animator()->phaseY() : 1.0;
-    const ViewPortHandler& vph = *viewPortHandler();
     const auto& dataSets = lineData->dataSets();
     for (std::size_t i = 0; i < dataSets.size(); ++i) {
         auto* dataSet = dynamic_cast<LineChartDataSetProtocol*>(dataSets[i].get());
         if (!dataSet || !shouldDrawValues(*dataSet))
             continue;
-        const QFont valueFont = dataSet->valueFont();
-        const auto formatter = dataSet->valueFormatter();
-        const double angle = dataSet->valueLabelAngle() * std::numbers::pi / 180.0;
-        const auto trans = provider->getTransformerForAxis(dataSet->axisDependency());
-        const AffineTransform matrix = trans->valueToPixelMatrix();
-        const Point iconsOffset = dataSet->iconsOffset();
         long long valOffset = checkedIndex(dataSet->circleRadius() * 1.75,
                                            std::numeric_limits<int>::min(),
                                            std::numeric_limits<int>::max());
         if (!dataSet->isDrawCirclesEnabled())
             valOffset /= 2;
-        const double fontHeight = textMeasurer().boundingRectForFont(valueFont).size.height;
-
-        XBounds& bounds = xBounds();
-        bounds.set(*provider, *dataSet, animator().get());
-        for (const long long j : bounds) {
-            const auto entry = dataSet->entryForIndex(int(j));
-            if (!entry)
-                break;
-            const Point pt = matrix.apply(Point{entry->x(), entry->y() * phaseY});
-            if (!vph.isInBoundsRight(pt.x))
-                break;
-            if (!vph.isInBoundsLeft(pt.x) || !vph.isInBoundsY(pt.y))
-                continue;
-            if (dataSet->isDrawValuesEnabled()) {
-                const QString text =
-                    formatter->stringForValue(entry->y(), entry, int(i), viewPortHandler().get());
-                TextAttributes attributes;
-                attributes.font = valueFont;
-                attributes.foregroundColor = dataSet->valueTextColorAt(int(j));
-                const double width = textMeasurer().size(text, attributes).width;
-                const Point at{pt.x - width / 2, pt.y - double(valOffset) - fontHeight};
-                if (angle == 0)
-                    context.drawText(text, at, attributes);
-                else
-                    drawTextAnchored(context, text, at, attributes, Point{0.5, 0.5}, angle);
-            }
-            if (entry->icon() && dataSet->isDrawIconsEnabled()) {
-                const QImage& icon = *entry->icon();
-                drawImageCentred(context, icon, Point{pt.x + iconsOffset.x, pt.y + iconsOffset.y},
-                                 platform::Size{icon.deviceIndependentSize().width(),
-                                                icon.deviceIndependentSize().height()});
-            }
-        }
+        drawEntryValues(context, *provider, *dataSet, int(i), double(valOffset));
     }
 }
 
@@ -747,36 +699,13 @@ void LineChartRenderer::drawHighlighted(GraphicsContext& context, const Highligh
     const auto lineData = provider->lineData();
     if (!lineData)
         return;
-    const double chartXMax = provider->chartXMax();
     const double phaseX = animator() ? animator()->phaseX() : 1.0;
-    const double phaseY = animator() ? animator()->phaseY() : 1.0;
-    context.saveGState();
-    for (const auto& high : indices) {
-        if (!high)
-            continue;
-        const int index = high->dataSetIndex();
-        // A highlight left over from data that has changed since: nothing to draw.
-        if (index < 0 || index >= lineData->dataSetCount())
-            continue;
-        auto* set = dynamic_cast<LineChartDataSetProtocol*>(lineData->dataSets()[std::size_t(index)].get());
-        if (!set || !set->isHighlightEnabled())
-            continue;
-        const auto entry = set->entryForXValue(high->x(), high->y());
-        if (!entry || !isInBoundsX(entry, *set))
-            continue;
-        context.setStrokeColor(set->highlightColor());
-        context.setLineWidth(set->highlightLineWidth());
-        setDash(context, set->highlightLineDashPhase(), set->highlightLineDashLengths());
-        const double x = entry->x();
-        const double y = entry->y() * phaseY;
-        if (x > chartXMax * phaseX)
-            continue;
-        const Point pt =
-            provider->getTransformerForAxis(set->axisDependency())->pixelForValues(x, y);
-        high->setDraw(pt);
-        drawHighlightLines(context, pt, *set);
-    }
-    context.restoreGState();
+    drawHighlightsOf(
+        context, *provider, *lineData, indices,
+        [](const ChartDataSetProtocol& set) {
+            return dynamic_cast<const LineChartDataSetProtocol*>(&set) != nullptr;
+        },
+        provider->chartXMax() * phaseX);
 }
 
 } // namespace charting

@@ -22,4 +22,23 @@ private:
     std::shared_ptr<const int> lifetime_ = std::make_shared<const int>(0);
 };
 
+// A pointer to an object with a lifetime token, for whoever refers back to it without owning
+// it: get() gives the object while it lives and none once it is gone.
+template <class T>
+class NonOwningPointer {
+public:
+    NonOwningPointer() = default;
+    explicit NonOwningPointer(T* object) { reset(object); }
+
+    void reset(T* object) {
+        object_ = object;
+        token_ = object ? object->lifetimeToken() : std::weak_ptr<const void>();
+    }
+    T* get() const { return token_.expired() ? nullptr : object_; }
+
+private:
+    T* object_ = nullptr;
+    std::weak_ptr<const void> token_;
+};
+
 } // namespace charting
