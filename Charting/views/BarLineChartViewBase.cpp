@@ -24,12 +24,13 @@ BarLineChartViewBase::BarLineChartViewBase(QWidget* parent)
     : ChartViewBase(parent), leftAxis_(YAxis::create(AxisDependency::left)),
       rightAxis_(YAxis::create(AxisDependency::right)) {}
 
-BarLineChartViewBase::~BarLineChartViewBase() = default;
+BarLineChartViewBase::~BarLineChartViewBase() { dropGestureRecognizers(); }
 
 void BarLineChartViewBase::initialize() {
     ChartViewBase::initialize();
     setTransformers(Transformer::create(viewPortHandler()), Transformer::create(viewPortHandler()));
     setHighlighter(ChartHighlighter::create(this));
+    makeGestureRecognizers();
 }
 
 void BarLineChartViewBase::setTransformers(std::shared_ptr<Transformer> left,
@@ -319,7 +320,7 @@ void BarLineChartViewBase::boundsDidChange() {
 
 void BarLineChartViewBase::setViewPortOffsets(double left, double top, double right,
                                               double bottom) {
-    customViewPortEnabled_ = true;
+    // Nothing of the view is touched off the main thread, the flag included.
     if (platform::isMainThread()) {
         applyViewPortOffsets(left, top, right, bottom);
         return;
@@ -333,6 +334,7 @@ void BarLineChartViewBase::setViewPortOffsets(double left, double top, double ri
 
 void BarLineChartViewBase::applyViewPortOffsets(double left, double top, double right,
                                                 double bottom) {
+    customViewPortEnabled_ = true;
     viewPortHandler()->restrainViewPort(left, top, right, bottom);
     prepareOffsetMatrices();
 }

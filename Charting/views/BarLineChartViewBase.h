@@ -1,16 +1,23 @@
 #pragma once
 
+#include "Charting/animation/ChartAnimationEasing.h"
 #include "Charting/components/AxisDependency.h"
 #include "Charting/data/BarLineScatterCandleBubbleChartDataProvider.h"
 #include "Charting/jobs/ZoomJobChart.h"
+#include "Charting/utils/GestureTracker.h"
 #include "Charting/views/ChartViewBase.h"
 
+#include <QAbstractScrollArea>
 #include <QColor>
+#include <QPointer>
 
 #include <memory>
 
 namespace charting {
 
+class BarLineScatterCandleBubbleChartDataSetProtocol;
+class ChartDataSetProtocol;
+class NSUIDisplayLink;
 class Transformer;
 class XAxisRenderer;
 class YAxis;
@@ -19,10 +26,14 @@ class YAxisRenderer;
 // The chart view of every chart with an x axis and two y axes: the axes with their renderers and
 // transformers, the drawing pass in its fixed order, the axis ranges, auto-scaling to the visible
 // x range, the content layout (room for the axes and the legend), the grid background and
-// border, and keeping the visible position on a resize.
+// border, and keeping the visible position on a resize. Interactive: zoom, moves and centring
+// (at once, as view-port jobs or animated), limits of the visible ranges, conversions between
+// values and pixels, and the gestures (click to highlight, double click to zoom, pinch to zoom,
+// drag to move with deceleration or to highlight).
 class BarLineChartViewBase : public ChartViewBase,
                              public virtual BarLineScatterCandleBubbleChartDataProvider,
-                             public ZoomJobChart {
+                             public ZoomJobChart,
+                             public GestureRecognizerDelegate {
 public:
     ~BarLineChartViewBase() override;
 
@@ -68,6 +79,131 @@ public:
 
     virtual bool highlightPerDragEnabled() const { return highlightPerDragEnabled_; }
     virtual void setHighlightPerDragEnabled(bool enabled) { highlightPerDragEnabled_ = enabled; }
+    virtual bool isHighlightPerDragEnabled() const { return highlightPerDragEnabled(); }
+
+    // Zoom about the content's centre by 1.4 or 0.7 on both axes; back to the unzoomed matrix.
+    virtual void zoomIn();
+    virtual void zoomOut();
+    virtual void resetZoom();
+    // Scales by the factors about a point in content coordinates.
+    virtual void zoom(double scaleX, double scaleY, double x, double y);
+    // Queues a job: zoomed to the scales with the value (xValue, yValue) at the content's centre.
+    virtual void zoom(double scaleX, double scaleY, double xValue, double yValue,
+                      AxisDependency axis);
+    // Scales by the factors about the content's centre (no new layout, no extra redraw).
+    virtual void zoomToCenter(double scaleX, double scaleY);
+    // Queues an animated zoom to the scales with the value (xValue, yValue) at the centre.
+    virtual void zoomAndCenterViewAnimated(double scaleX, double scaleY, double xValue,
+                                           double yValue, AxisDependency axis, double duration,
+                                           ChartEasingFunctionBlock easing);
+    virtual void zoomAndCenterViewAnimated(double scaleX, double scaleY, double xValue,
+                                           double yValue, AxisDependency axis, double duration,
+                                           ChartEasingOption easingOption);
+    virtual void zoomAndCenterViewAnimated(double scaleX, double scaleY, double xValue,
+                                           double yValue, AxisDependency axis, double duration);
+    // Unzoomed, with the smallest scales back at 1.
+    virtual void fitScreen();
+    virtual void setScaleMinima(double scaleX, double scaleY);
+
+    // Limits of the visible value ranges (as scale limits of the view-port handler). A range that
+    // is not a positive finite number is ignored.
+    virtual double visibleXRange();
+    virtual void setVisibleXRangeMaximum(double maxXRange);
+    virtual void setVisibleXRangeMinimum(double minXRange);
+    virtual void setVisibleXRange(double minXRange, double maxXRange);
+    virtual void setVisibleYRangeMaximum(double maxYRange, AxisDependency axis);
+    virtual void setVisibleYRangeMinimum(double minYRange, AxisDependency axis);
+    virtual void setVisibleYRange(double minYRange, double maxYRange, AxisDependency axis);
+
+    // Moves (queued as view-port jobs): the value to the content's left edge (x), its top edge
+    // (y, shifted by half the visible y range) or both; centring puts the value in the middle.
+    virtual void moveViewToX(double xValue);
+    virtual void moveViewToY(double yValue, AxisDependency axis);
+    virtual void moveViewTo(double xValue, double yValue, AxisDependency axis);
+    virtual void moveViewToAnimated(double xValue, double yValue, AxisDependency axis,
+                                    double duration, ChartEasingFunctionBlock easing);
+    virtual void moveViewToAnimated(double xValue, double yValue, AxisDependency axis,
+                                    double duration, ChartEasingOption easingOption);
+    virtual void moveViewToAnimated(double xValue, double yValue, AxisDependency axis,
+                                    double duration);
+    virtual void centerViewTo(double xValue, double yValue, AxisDependency axis);
+    virtual void centerViewToAnimated(double xValue, double yValue, AxisDependency axis,
+                                      double duration, ChartEasingFunctionBlock easing);
+    virtual void centerViewToAnimated(double xValue, double yValue, AxisDependency axis,
+                                      double duration, ChartEasingOption easingOption);
+    virtual void centerViewToAnimated(double xValue, double yValue, AxisDependency axis,
+                                      double duration);
+
+    // Conversions between values and view points.
+    virtual platform::Point getPosition(const ChartDataEntry& entry, AxisDependency axis);
+    virtual platform::Point valueForTouchPoint(platform::Point point, AxisDependency axis);
+    virtual platform::Point pixelForValues(double x, double y, AxisDependency axis);
+    virtual std::shared_ptr<ChartDataEntry> getEntryByTouchPoint(platform::Point point);
+    virtual std::shared_ptr<BarLineScatterCandleBubbleChartDataSetProtocol>
+    getDataSetByTouchPoint(platform::Point point);
+
+    virtual double scaleX();
+    virtual double scaleY();
+    virtual bool isFullyZoomedOut();
+    virtual void setDragOffsetX(double offset);
+    virtual void setDragOffsetY(double offset);
+    virtual bool hasNoDragOffset();
+
+    // Gesture flags. Writing a drag flag leaves the pan gesture's enabled state alone.
+    virtual bool dragEnabled() const { return dragXEnabled_ || dragYEnabled_; }
+    virtual void setDragEnabled(bool enabled);
+    virtual bool isDragEnabled() const { return dragEnabled(); }
+    virtual bool dragXEnabled() const { return dragXEnabled_; }
+    virtual void setDragXEnabled(bool enabled) { dragXEnabled_ = enabled; }
+    virtual bool dragYEnabled() const { return dragYEnabled_; }
+    virtual void setDragYEnabled(bool enabled) { dragYEnabled_ = enabled; }
+    virtual void setScaleEnabled(bool enabled);
+    virtual bool scaleXEnabled() const { return scaleXEnabled_; }
+    virtual void setScaleXEnabled(bool enabled);
+    virtual bool isScaleXEnabled() const { return scaleXEnabled(); }
+    virtual bool scaleYEnabled() const { return scaleYEnabled_; }
+    virtual void setScaleYEnabled(bool enabled);
+    virtual bool isScaleYEnabled() const { return scaleYEnabled(); }
+    virtual bool doubleTapToZoomEnabled() const { return doubleTapToZoomEnabled_; }
+    virtual void setDoubleTapToZoomEnabled(bool enabled);
+    virtual bool isDoubleTapToZoomEnabled() const { return doubleTapToZoomEnabled(); }
+    virtual bool pinchZoomEnabled() const { return pinchZoomEnabled_; }
+    virtual void setPinchZoomEnabled(bool enabled);
+    virtual bool isPinchZoomEnabled() const { return pinchZoomEnabled(); }
+
+    // The gesture handlers (the actions of the view's four recognisers).
+    virtual void tapGestureRecognized(GestureRecognizer& recognizer);
+    virtual void doubleTapGestureRecognized(GestureRecognizer& recognizer);
+    virtual void pinchGestureRecognized(GestureRecognizer& recognizer);
+    virtual void panGestureRecognized(GestureRecognizer& recognizer);
+    // Moves the view by a drag's translation; whether it moved.
+    virtual bool applyPanTranslation(platform::Point translation);
+    virtual void stopDeceleration();
+    // One frame of the movement after a fast drag.
+    virtual void decelerationLoop();
+    // Whether a gesture should start now (a filter for callers and subclasses; the tracker does
+    // not ask it).
+    virtual bool shouldBeginGesture(GestureRecognizer& recognizer);
+    // Pinch and drag run together; the drag runs together with an enclosing scroll area's.
+    bool gestureRecognizerShouldRecognizeSimultaneouslyWithGestureRecognizer(
+        GestureRecognizer& recognizer, GestureRecognizer& other) override;
+
+    GestureTracker* gestureTracker() const { return gestureTracker_; }
+    const std::shared_ptr<GestureRecognizer>& tapGestureRecognizer() const {
+        return tapGestureRecognizer_;
+    }
+    const std::shared_ptr<GestureRecognizer>& doubleTapGestureRecognizer() const {
+        return doubleTapGestureRecognizer_;
+    }
+    const std::shared_ptr<GestureRecognizer>& pinchGestureRecognizer() const {
+        return pinchGestureRecognizer_;
+    }
+    const std::shared_ptr<GestureRecognizer>& panGestureRecognizer() const {
+        return panGestureRecognizer_;
+    }
+    bool isDragging() const { return isDragging_; }
+    bool isScaling() const { return isScaling_; }
+    bool isDecelerating() const { return decelerationDisplayLink_ != nullptr; }
 
     virtual void autoScaleToVisibleRange();
     virtual void prepareValuePixelMatrices();
@@ -114,8 +250,24 @@ protected:
     explicit BarLineChartViewBase(QWidget* parent = nullptr);
 
     bool customViewPortEnabled() const { return customViewPortEnabled_; }
+    // Whether an inverted axis mirrors a drag along x instead of along y: true for charts that
+    // lay their values out horizontally (horizontal bars).
+    virtual bool invertedAxisMirrorsDragX() const { return false; }
 
 private:
+    enum class GestureScaleAxis { both = 0, x = 1, y = 2 };
+
+    void makeGestureRecognizers();
+    void dropGestureRecognizers();
+    void updatePinchEnabled();
+    // A drag's touch point is mirrored when the touched data set's axis is inverted.
+    bool isTouchInverted();
+    void queueMove(double xValue, double yValue, AxisDependency axis);
+    void queueAnimatedMove(double xValue, double yValue, AxisDependency axis, double duration,
+                           ChartEasingFunctionBlock easing);
+    // The translation with the parts the drag flags forbid set to 0.
+    platform::Point allowedDrag(platform::Point translation) const;
+
     const std::shared_ptr<YAxis>& axisFor(AxisDependency axis) const {
         return axis == AxisDependency::left ? leftAxis_ : rightAxis_;
     }
@@ -142,6 +294,28 @@ private:
     std::shared_ptr<XAxisRenderer> xAxisRenderer_;
     bool customViewPortEnabled_ = false;
     bool highlightPerDragEnabled_ = true;
+    bool pinchZoomEnabled_ = false;
+    bool doubleTapToZoomEnabled_ = true;
+    bool dragXEnabled_ = true;
+    bool dragYEnabled_ = true;
+    bool scaleXEnabled_ = true;
+    bool scaleYEnabled_ = true;
+    GestureTracker* gestureTracker_ = nullptr;
+    std::shared_ptr<GestureRecognizer> tapGestureRecognizer_;
+    std::shared_ptr<GestureRecognizer> doubleTapGestureRecognizer_;
+    std::shared_ptr<GestureRecognizer> pinchGestureRecognizer_;
+    std::shared_ptr<GestureRecognizer> panGestureRecognizer_;
+    bool isDragging_ = false;
+    bool isScaling_ = false;
+    GestureScaleAxis gestureScaleAxis_ = GestureScaleAxis::both;
+    std::shared_ptr<ChartDataSetProtocol> closestDataSetToTouch_;
+    QPointer<QAbstractScrollArea> outerScrollView_;
+    platform::Point lastPanPoint_;
+    double decelerationLastTime_ = 0;
+    std::shared_ptr<NSUIDisplayLink> decelerationDisplayLink_;
+    // What the deceleration's display link steps for (it holds its target weakly).
+    std::shared_ptr<int> decelerationTarget_ = std::make_shared<int>(0);
+    platform::Point decelerationVelocity_;
 };
 
 } // namespace charting
