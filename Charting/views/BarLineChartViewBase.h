@@ -257,6 +257,8 @@ protected:
 private:
     enum class GestureScaleAxis { both = 0, x = 1, y = 2 };
 
+    // Applies a new touch matrix, lays the content out again and redraws.
+    void applyZoomMatrix(const platform::AffineTransform& matrix);
     void makeGestureRecognizers();
     void dropGestureRecognizers();
     void updatePinchEnabled();

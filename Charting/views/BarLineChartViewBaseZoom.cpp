@@ -24,34 +24,28 @@ bool isUsableRange(double range) { return std::isfinite(range) && range > 0; }
 
 } // namespace
 
+void BarLineChartViewBase::applyZoomMatrix(const platform::AffineTransform& matrix) {
+    viewPortHandler()->refresh(matrix, this, false);
+    calculateOffsets();
+    redraw();
+}
+
 void BarLineChartViewBase::zoomIn() {
     const auto vph = viewPortHandler();
     const platform::Point center = vph->contentCenter();
-    vph->refresh(vph->zoomIn(center.x, -center.y), this, false);
-    calculateOffsets();
-    redraw();
+    applyZoomMatrix(vph->zoomIn(center.x, -center.y));
 }
 
 void BarLineChartViewBase::zoomOut() {
     const auto vph = viewPortHandler();
     const platform::Point center = vph->contentCenter();
-    vph->refresh(vph->zoomOut(center.x, -center.y), this, false);
-    calculateOffsets();
-    redraw();
+    applyZoomMatrix(vph->zoomOut(center.x, -center.y));
 }
 
-void BarLineChartViewBase::resetZoom() {
-    const auto vph = viewPortHandler();
-    vph->refresh(vph->resetZoom(), this, false);
-    calculateOffsets();
-    redraw();
-}
+void BarLineChartViewBase::resetZoom() { applyZoomMatrix(viewPortHandler()->resetZoom()); }
 
 void BarLineChartViewBase::zoom(double scaleX, double scaleY, double x, double y) {
-    const auto vph = viewPortHandler();
-    vph->refresh(vph->zoom(scaleX, scaleY, x, -y), this, false);
-    calculateOffsets();
-    redraw();
+    applyZoomMatrix(viewPortHandler()->zoom(scaleX, scaleY, x, -y));
 }
 
 void BarLineChartViewBase::zoom(double scaleX, double scaleY, double xValue, double yValue,
@@ -94,12 +88,7 @@ void BarLineChartViewBase::zoomAndCenterViewAnimated(double scaleX, double scale
                               ChartEasingOption::easeInOutSine);
 }
 
-void BarLineChartViewBase::fitScreen() {
-    const auto vph = viewPortHandler();
-    vph->refresh(vph->fitScreen(), this, false);
-    calculateOffsets();
-    redraw();
-}
+void BarLineChartViewBase::fitScreen() { applyZoomMatrix(viewPortHandler()->fitScreen()); }
 
 void BarLineChartViewBase::setScaleMinima(double scaleX, double scaleY) {
     viewPortHandler()->setMinimumScaleX(scaleX);
