@@ -2,8 +2,10 @@
 
 #include "Charting/data/ChartDataEntry.h"
 
+#include <QImage>
 #include <QString>
 
+#include <any>
 #include <optional>
 
 namespace charting {
@@ -13,8 +15,18 @@ namespace charting {
 class PieChartDataEntry : public ChartDataEntry {
 public:
     static std::shared_ptr<PieChartDataEntry> create();
+    // Each form sets the value (x NaN), then the label, icon and data it is given. A payload
+    // without a label goes with a label of std::nullopt (a lone payload would be taken for one).
     static std::shared_ptr<PieChartDataEntry> create(double value);
     static std::shared_ptr<PieChartDataEntry> create(double value, std::optional<QString> label);
+    static std::shared_ptr<PieChartDataEntry> create(double value, std::optional<QString> label,
+                                                     std::any data);
+    static std::shared_ptr<PieChartDataEntry> create(double value, std::optional<QString> label,
+                                                     QImage icon);
+    static std::shared_ptr<PieChartDataEntry> create(double value, std::optional<QString> label,
+                                                     QImage icon, std::any data);
+    static std::shared_ptr<PieChartDataEntry> create(double value, QImage icon);
+    static std::shared_ptr<PieChartDataEntry> create(double value, QImage icon, std::any data);
     static std::shared_ptr<PieChartDataEntry> create(double x, double y) = delete;
 
     virtual std::optional<QString> label() const { return label_; }

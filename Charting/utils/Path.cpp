@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace charting {
 
@@ -91,6 +92,32 @@ void Path::addEllipse(const Rect& r, const AffineTransform& t) {
     addCurveTo(Point{cx - rx, cy - k * ry}, Point{cx - k * rx, cy - ry}, Point{cx, cy - ry}, t);
     addCurveTo(Point{cx + k * rx, cy - ry}, Point{cx + rx, cy - k * ry}, Point{cx + rx, cy}, t);
     closeSubpath();
+}
+
+void Path::addRelativeArc(Point center, double radius, double startAngle, double delta,
+                          const AffineTransform& t) {
+    const auto at = [&](double angle) {
+        return Point{center.x + radius * std::cos(angle), center.y + radius * std::sin(angle)};
+    };
+    const Point start = at(startAngle);
+    if (elements_.empty() || elements_.back().type == ElementType::closeSubpath)
+        moveTo(start, t);
+    else if (!(elements_.back().points[pointCount(elements_.back().type) - 1] == t.apply(start)))
+        addLineTo(start, t);
+    const double quarter = std::numbers::pi / 2;
+    const int pieces = std::max(1, int(std::ceil(std::fabs(delta) / quarter - 1e-9)));
+    const double step = delta / pieces;
+    // Control points along the tangents, 4/3 tan(step / 4) of the radius away.
+    const double k = 4.0 / 3.0 * std::tan(step / 4) * radius;
+    double a0 = startAngle;
+    for (int i = 0; i < pieces; ++i) {
+        const double a1 = startAngle + step * (i + 1);
+        const Point p0 = at(a0), p3 = at(a1);
+        const Point c1{p0.x - k * std::sin(a0), p0.y + k * std::cos(a0)};
+        const Point c2{p3.x + k * std::sin(a1), p3.y - k * std::cos(a1)};
+        addCurveTo(c1, c2, p3, t);
+        a0 = a1;
+    }
 }
 
 void Path::addLines(const std::vector<Point>& points, const AffineTransform& t) {

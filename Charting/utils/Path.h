@@ -58,6 +58,12 @@ public:
     void closeSubpath();
     void addRect(const platform::Rect& r, const platform::AffineTransform& t = {});
     void addEllipse(const platform::Rect& r, const platform::AffineTransform& t = {});
+    // A circular arc about `center` from `startAngle` turning by `delta` (radians; positive turns
+    // from +x towards +y, clockwise on screen), as cubic pieces of at most a quarter turn. The
+    // arc's start is joined to the current point by a line, or begins a subpath when there is
+    // none.
+    void addRelativeArc(platform::Point center, double radius, double startAngle, double delta,
+                        const platform::AffineTransform& t = {});
     // A move to the first point and lines to the others.
     void addLines(const std::vector<platform::Point>& points,
                   const platform::AffineTransform& t = {});

@@ -5,7 +5,7 @@
 #include "Charting/data/LineChartDataSet.h"
 #include "Charting/data/LineScatterCandleRadarChartDataSet.h"
 #include "Charting/data/PieChartDataEntry.h"
-#include "Charting/data/PieChartDataSetProtocol.h"
+#include "Charting/data/PieChartDataSet.h"
 #include "Charting/renderers/LegendRenderer.h"
 #include "support/FakeTextMeasurer.h"
 #include "support/RecordingGraphicsContext.h"
@@ -46,11 +46,6 @@ public:
     void setHighlightAlpha(double) override {}
     int stackSize_ = 1;
     QStringList stackLabels_;
-};
-
-class FakePieDataSet : public ChartDataSet, public virtual PieChartDataSetProtocol {
-public:
-    FakePieDataSet(EntryList list, QString label) : ChartDataSet(std::move(list), label) {}
 };
 
 class FakeCandleDataSet : public LineScatterCandleRadarChartDataSet,
@@ -127,10 +122,10 @@ TEST_F(LegendRendering, EntriesComeFromEachKindOfDataSet) {
     bar->setColors({Qt::red, Qt::green, Qt::blue, Qt::yellow});
     bar->stackSize_ = 3;
     bar->stackLabels_ = {"low", "mid"};
-    auto pie = std::make_shared<FakePieDataSet>(
+    auto pie = PieChartDataSet::create(
         ChartDataSet::EntryList{PieChartDataEntry::create(1, QString("slice")),
                                 ChartDataEntry::create(1, 2)},
-        "pie");
+        QString("pie"));
     pie->setColors({Qt::cyan, Qt::magenta, Qt::gray});
     auto candle = std::make_shared<FakeCandleDataSet>();
     candle->decreasing = QColor(Qt::darkRed);
