@@ -1,7 +1,7 @@
 #include "Charting/highlight/PieRadarHighlighter.h"
 
 #include "Charting/data/ChartData.h"
-#include "Charting/views/PieRadarChartViewBase.h"
+#include "Charting/views/PieChartView.h"
 #include "platform/Fatal.h"
 
 namespace charting {
@@ -18,7 +18,10 @@ std::shared_ptr<Highlight> PieRadarHighlighter::getHighlight(double x, double y)
     // Outside the circle (or no circle at all) nothing is hit.
     if (!(distance <= view->radius()))
         return nullptr;
-    const double angle = view->angleForPoint(x, y);
+    double angle = view->angleForPoint(x, y);
+    // A pie drawn part-way through its y animation maps back to its full angles.
+    if (dynamic_cast<PieChartView*>(view))
+        angle /= view->chartAnimator()->phaseY();
     const int index = view->indexForAngle(angle);
     const auto chartData = view->data();
     if (index < 0 || !chartData)
