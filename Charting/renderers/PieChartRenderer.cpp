@@ -184,36 +184,40 @@ Path PieChartRenderer::slicePath(const SliceSpec& s) {
     return path;
 }
 
+PieChartRenderer::SliceSpec PieChartRenderer::sliceSpecFor(PieChartView& view,
+                                                           const PieChartDataSetProtocol& set,
+                                                           double outerRadius) {
+    const int visibleCount = visibleAngleCount(set);
+    const bool drawInnerArc = view.isDrawHoleEnabled() && !view.isDrawSlicesUnderHoleEnabled();
+    SliceSpec spec;
+    spec.center = view.centerCircleBox();
+    spec.radius = outerRadius;
+    spec.rotation = view.rotationAngle();
+    spec.phaseY = animator_ ? animator_->phaseY() : 1.0;
+    spec.sliceSpace = visibleCount >= 2 ? getSliceSpace(set) : 0.0;
+    spec.singleSlice = visibleCount == 1;
+    spec.drawInnerArc = drawInnerArc;
+    spec.userInnerRadius = drawInnerArc ? view.radius() * view.holeRadiusPercent() : 0.0;
+    spec.spaceAngleOuter = spec.singleSlice ? 0.0 : spec.sliceSpace / (outerRadius * kPi / 180);
+    return spec;
+}
+
 void PieChartRenderer::drawDataSet(GraphicsContext& context,
                                    const PieChartDataSetProtocol& dataSet) {
     auto* view = chart();
     if (!view)
         return;
     const double phaseX = animator_ ? animator_->phaseX() : 1.0;
-    const double phaseY = animator_ ? animator_->phaseY() : 1.0;
     const int entryCount = dataSet.entryCount();
     const auto drawAngles = view->drawAngles();
     const auto absoluteAngles = view->absoluteAngles();
-    const double radius = view->radius();
-    const bool drawInnerArc = view->isDrawHoleEnabled() && !view->isDrawSlicesUnderHoleEnabled();
-    const int visibleCount = visibleAngleCount(dataSet);
-    const double sliceSpace = visibleCount >= 2 ? getSliceSpace(dataSet) : 0.0;
     const SetPlace place = placeOf(dataSet);
 
     context.saveGState();
     accessibleChartElements_.push_back(headerElement(dataSet));
     // The view's angles must cover the set (they follow the data; a stale list draws nothing).
     if (entryCount > 0 && place.firstAngle + std::size_t(entryCount) <= drawAngles.size()) {
-        SliceSpec spec;
-        spec.center = view->centerCircleBox();
-        spec.radius = radius;
-        spec.rotation = view->rotationAngle();
-        spec.phaseY = phaseY;
-        spec.sliceSpace = sliceSpace;
-        spec.singleSlice = visibleCount == 1;
-        spec.drawInnerArc = drawInnerArc;
-        spec.userInnerRadius = drawInnerArc ? radius * view->holeRadiusPercent() : 0.0;
-        spec.spaceAngleOuter = spec.singleSlice ? 0.0 : sliceSpace / (radius * kPi / 180);
+        SliceSpec spec = sliceSpecFor(*view, dataSet, view->radius());
         // Data sets follow each other round the circle.
         double angle = place.firstAngle > 0 ? absoluteAngles[place.firstAngle - 1] * phaseX : 0.0;
         for (int j = 0; j < entryCount; ++j) {
@@ -243,11 +247,8 @@ void PieChartRenderer::drawHighlighted(GraphicsContext& context, const Highlight
     if (!d)
         return;
     const double phaseX = animator_ ? animator_->phaseX() : 1.0;
-    const double phaseY = animator_ ? animator_->phaseY() : 1.0;
     const auto drawAngles = view->drawAngles();
     const auto absoluteAngles = view->absoluteAngles();
-    const double radius = view->radius();
-    const bool drawInnerArc = view->isDrawHoleEnabled() && !view->isDrawSlicesUnderHoleEnabled();
 
     context.saveGState();
     for (const auto& highlight : indices) {
@@ -263,21 +264,7 @@ void PieChartRenderer::drawHighlighted(GraphicsContext& context, const Highlight
         const std::size_t k = place.firstAngle + std::size_t(std::max(0, index));
         if (!entry || k >= drawAngles.size() || std::fabs(entry->y()) < DBL_EPSILON)
             continue;
-        const int visibleCount = visibleAngleCount(*pie);
-        const double sliceSpace = visibleCount >= 2 ? getSliceSpace(*pie) : 0.0;
-        const double highlightedRadius = radius + pie->selectionShift();
-
-        SliceSpec spec;
-        spec.center = view->centerCircleBox();
-        spec.radius = highlightedRadius;
-        spec.rotation = view->rotationAngle();
-        spec.phaseY = phaseY;
-        spec.sliceSpace = sliceSpace;
-        spec.singleSlice = visibleCount == 1;
-        spec.drawInnerArc = drawInnerArc;
-        spec.userInnerRadius = drawInnerArc ? radius * view->holeRadiusPercent() : 0.0;
-        spec.spaceAngleOuter =
-            spec.singleSlice ? 0.0 : sliceSpace / (highlightedRadius * kPi / 180);
+        SliceSpec spec = sliceSpecFor(*view, *pie, view->radius() + pie->selectionShift());
         spec.angle = (k > 0 ? absoluteAngles[k - 1] : 0.0) * phaseX;
         spec.sliceAngle = drawAngles[k];
         const Path path = slicePath(spec);

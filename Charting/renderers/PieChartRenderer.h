@@ -82,6 +82,9 @@ private:
         double userInnerRadius = 0;
     };
     Path slicePath(const SliceSpec& spec);
+    // The slice settings of a data set, for slices reaching out to outerRadius.
+    SliceSpec sliceSpecFor(PieChartView& view, const PieChartDataSetProtocol& set,
+                           double outerRadius);
     struct SetPlace {
         int dataSetIndex = -1;
         std::size_t firstAngle = 0; // of the set's first entry in the view's angle lists

@@ -5,24 +5,15 @@
 #include "Charting/data/PieChartDataSet.h"
 #include "Charting/utils/ChartDefaults.h"
 
+#include "support/PieChartTestData.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 using namespace charting;
-
-namespace {
-
-std::shared_ptr<PieChartDataSet> pieSet(std::vector<double> values,
-                                        QString label = QStringLiteral("Slices")) {
-    ChartDataSet::EntryList entries;
-    for (double v : values)
-        entries.push_back(PieChartDataEntry::create(v));
-    return PieChartDataSet::create(entries, label);
-}
-
-} // namespace
+using testsupport::pieSet;
 
 TEST(PieChartDataEntry, ValueLabelIconAndDataWithoutX) {
     const auto plain = PieChartDataEntry::create();

@@ -8,13 +8,14 @@
 #include "Charting/highlight/PieHighlighter.h"
 #include "Charting/renderers/PieChartRenderer.h"
 #include "Charting/utils/NSUIAccessibilityElement.h"
-#include "Charting/utils/QPainterGraphicsContext.h"
 #include "Charting/utils/ViewPortHandler.h"
 #include "Charting/views/PieChartView.h"
 
+#include "support/ChartImage.h"
+#include "support/PieChartTestData.h"
 #include <QDir>
 #include <QImage>
-#include <QPainter>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -24,16 +25,9 @@
 using namespace charting;
 using platform::Point;
 using platform::Rect;
+using testsupport::pieSet;
 
 namespace {
-
-std::shared_ptr<PieChartDataSet> pieSet(std::vector<double> values,
-                                        QString label = QStringLiteral("Slices")) {
-    ChartDataSet::EntryList entries;
-    for (double v : values)
-        entries.push_back(PieChartDataEntry::create(v));
-    return PieChartDataSet::create(entries, label);
-}
 
 // A pie view of the given size whose content is the whole view (no legend, no offsets).
 class PieViewTest : public testing::Test {
@@ -253,13 +247,7 @@ TEST(PieChartView, ScreenshotWithHoleAndCenterText) {
     view.setCenterText(QStringLiteral("Servo travel"));
     view.setUsePercentValuesEnabled(true);
 
-    QImage image(480, 400, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        QPainterGraphicsContext context(painter);
-        view.drawRect(&context, view.bounds());
-    }
+    const QImage image = testsupport::paintChart(view);
     const QString dir = QDir(QStringLiteral(OVX_TEST_OUTPUT_DIR)).filePath("screenshots");
     QDir().mkpath(dir);
     ASSERT_TRUE(image.save(QDir(dir).filePath("PieChartView.png")));
