@@ -42,6 +42,18 @@ visibleValues(const ViewPortHandler& viewPortHandler, const Transformer* transfo
                      transformer->valueForTouchPoint(second)};
 }
 
+std::pair<double, double> visibleRange(const ViewPortHandler& viewPortHandler,
+                                       const Transformer* transformer, bool fullyZoomedOut,
+                                       platform::Point first, platform::Point second, bool alongY,
+                                       bool inverted, double min, double max) {
+    const auto edges = visibleValues(viewPortHandler, transformer, fullyZoomedOut, first, second);
+    if (!edges)
+        return {min, max};
+    const double from = alongY ? edges->first.y : edges->first.x;
+    const double to = alongY ? edges->second.y : edges->second.x;
+    return inverted ? std::pair{to, from} : std::pair{from, to};
+}
+
 void setAxisLineStroke(GraphicsContext& context, const AxisBase& axis) {
     context.setStrokeColor(axis.axisLineColor());
     context.setLineWidth(axis.axisLineWidth());

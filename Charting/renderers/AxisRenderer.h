@@ -61,6 +61,14 @@ std::optional<std::pair<platform::Point, platform::Point>>
 visibleValues(const ViewPortHandler& viewPortHandler, const Transformer* transformer,
               bool fullyZoomedOut, platform::Point first, platform::Point second);
 
+// The axis range min...max as the view port shows it: the values at two pixel points of the
+// content (their x values, or their y values when `alongY`), from the first to the second, the
+// other way round when inverted; min...max as given when the view port does not decide.
+std::pair<double, double> visibleRange(const ViewPortHandler& viewPortHandler,
+                                       const Transformer* transformer, bool fullyZoomedOut,
+                                       platform::Point first, platform::Point second, bool alongY,
+                                       bool inverted, double min, double max);
+
 // Stroke settings: the axis line's colour, width and dash; the grid's clip to the rectangle,
 // antialiasing, colour, width, cap and dash; a limit line's colour, width and dash.
 void setAxisLineStroke(GraphicsContext& context, const AxisBase& axis);

@@ -61,12 +61,17 @@ void BarLineScatterCandleBubbleRenderer::drawHighlighted(GraphicsContext&, const
 void BarLineScatterCandleBubbleRenderer::initBuffers() {}
 
 bool BarLineScatterCandleBubbleRenderer::isDrawingValuesAllowed(ChartDataProvider* dataProvider) {
+    return hasFewerEntriesThanVisible(dataProvider, viewPortHandler_->scaleX());
+}
+
+bool BarLineScatterCandleBubbleRenderer::hasFewerEntriesThanVisible(ChartDataProvider* dataProvider,
+                                                                    double scale) const {
     if (!dataProvider)
         return false;
     const auto data = dataProvider->data();
     if (!data)
         return false;
-    const double limit = double(dataProvider->maxVisibleCount()) * viewPortHandler_->scaleX();
+    const double limit = double(dataProvider->maxVisibleCount()) * scale;
     return data->entryCount() < checkedIndex(limit, std::numeric_limits<long long>::min(),
                                              std::numeric_limits<long long>::max());
 }

@@ -104,6 +104,8 @@ public:
     bool shouldDrawValues(const ChartDataSetProtocol& dataSet) const;
 
 protected:
+    // Whether the chart's entries are fewer than maxVisibleCount x the scale (truncated).
+    bool hasFewerEntriesThanVisible(ChartDataProvider* dataProvider, double scale) const;
     AccessibilityElements& elements() { return accessibleChartElements_; }
     // The value labels and icons of a data set's entries within the x bounds (set here) and the
     // content: each label (of the entry's y) centred on its point's x with the top of its box

@@ -25,14 +25,11 @@ XAxisRenderer::create(std::shared_ptr<ViewPortHandler> viewPortHandler, std::sha
 
 void XAxisRenderer::computeAxis(double min, double max, bool inverted) {
     const ViewPortHandler& vph = *viewPortHandler_;
-    if (const auto edges = visibleValues(vph, transformer_.get(), vph.isFullyZoomedOutX(),
+    const auto [from, to] = visibleRange(vph, transformer_.get(), vph.isFullyZoomedOutX(),
                                          Point{vph.contentLeft(), vph.contentTop()},
-                                         Point{vph.contentRight(), vph.contentTop()})) {
-        const auto& [left, right] = *edges;
-        min = inverted ? right.x : left.x;
-        max = inverted ? left.x : right.x;
-    }
-    computeAxisValues(min, max);
+                                         Point{vph.contentRight(), vph.contentTop()}, false,
+                                         inverted, min, max);
+    computeAxisValues(from, to);
 }
 
 void XAxisRenderer::computeAxisValues(double min, double max) {

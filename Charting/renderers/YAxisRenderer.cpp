@@ -23,14 +23,11 @@ YAxisRenderer::create(std::shared_ptr<ViewPortHandler> viewPortHandler, std::sha
 
 void YAxisRenderer::computeAxis(double min, double max, bool inverted) {
     const ViewPortHandler& vph = *viewPortHandler_;
-    if (const auto edges = visibleValues(vph, transformer_.get(), vph.isFullyZoomedOutY(),
-                                         Point{vph.contentLeft(), vph.contentTop()},
-                                         Point{vph.contentLeft(), vph.contentBottom()})) {
-        const auto& [top, bottom] = *edges;
-        min = inverted ? top.y : bottom.y;
-        max = inverted ? bottom.y : top.y;
-    }
-    computeAxisValues(min, max);
+    const auto [from, to] = visibleRange(vph, transformer_.get(), vph.isFullyZoomedOutY(),
+                                         Point{vph.contentLeft(), vph.contentBottom()},
+                                         Point{vph.contentLeft(), vph.contentTop()}, true,
+                                         inverted, min, max);
+    computeAxisValues(from, to);
 }
 
 void YAxisRenderer::computeAxisValues(double min, double max) {

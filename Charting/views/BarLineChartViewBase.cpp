@@ -197,28 +197,7 @@ void BarLineChartViewBase::calculateOffsets() {
     if (!customViewPortEnabled_) {
         double offsetLeft = 0, offsetTop = 0, offsetRight = 0, offsetBottom = 0;
         addLegendOffsets(offsetLeft, offsetTop, offsetRight, offsetBottom);
-        if (leftAxis_->needsOffset())
-            offsetLeft += leftAxis_->requiredSize().width;
-        if (rightAxis_->needsOffset())
-            offsetRight += rightAxis_->requiredSize().width;
-        const auto x = xAxis();
-        if (x->isEnabled() && x->isDrawLabelsEnabled()) {
-            const double h = x->labelRotatedHeight() + x->yOffset();
-            switch (x->labelPosition()) {
-            case XAxis::LabelPosition::bottom:
-                offsetBottom += h;
-                break;
-            case XAxis::LabelPosition::top:
-                offsetTop += h;
-                break;
-            case XAxis::LabelPosition::both:
-                offsetBottom += h;
-                offsetTop += h;
-                break;
-            default:
-                break;
-            }
-        }
+        addAxisOffsets(offsetLeft, offsetTop, offsetRight, offsetBottom);
         offsetTop += extraTopOffset();
         offsetRight += extraRightOffset();
         offsetBottom += extraBottomOffset();
@@ -230,6 +209,32 @@ void BarLineChartViewBase::calculateOffsets() {
         viewPortHandler()->restrainViewPort(offsetLeft, offsetTop, offsetRight, offsetBottom);
     }
     prepareOffsetMatrices();
+}
+
+void BarLineChartViewBase::addAxisOffsets(double& offsetLeft, double& offsetTop,
+                                          double& offsetRight, double& offsetBottom) {
+    if (leftAxis_->needsOffset())
+        offsetLeft += leftAxis_->requiredSize().width;
+    if (rightAxis_->needsOffset())
+        offsetRight += rightAxis_->requiredSize().width;
+    const auto x = xAxis();
+    if (!x->isEnabled() || !x->isDrawLabelsEnabled())
+        return;
+    const double h = x->labelRotatedHeight() + x->yOffset();
+    switch (x->labelPosition()) {
+    case XAxis::LabelPosition::bottom:
+        offsetBottom += h;
+        break;
+    case XAxis::LabelPosition::top:
+        offsetTop += h;
+        break;
+    case XAxis::LabelPosition::both:
+        offsetBottom += h;
+        offsetTop += h;
+        break;
+    default:
+        break;
+    }
 }
 
 void BarLineChartViewBase::prepareOffsetMatrices() {

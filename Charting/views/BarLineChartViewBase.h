@@ -253,6 +253,10 @@ protected:
     // Whether an inverted axis mirrors a drag along x instead of along y: true for charts that
     // lay their values out horizontally (horizontal bars).
     virtual bool invertedAxisMirrorsDragX() const { return false; }
+    // Adds the room of the axes' labels beside the content to the four offsets (a step of the
+    // layout; charts that turn their axes lay them out otherwise).
+    virtual void addAxisOffsets(double& offsetLeft, double& offsetTop, double& offsetRight,
+                                double& offsetBottom);
 
 private:
     enum class GestureScaleAxis { both = 0, x = 1, y = 2 };
