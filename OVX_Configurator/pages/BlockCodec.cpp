@@ -101,6 +101,11 @@ BlockCodec& BlockCodec::radioGroup(const QList<QAbstractButton*>& buttons) {
     return *this;
 }
 
+BlockCodec& BlockCodec::skip(int bytes) {
+    end_ += bytes;
+    return *this;
+}
+
 BlockCodec& BlockCodec::afterDecoding(std::function<void()> action) {
     add(0, {0, [action = std::move(action)](const QByteArray&, int) { action(); }, nullptr,
             nullptr});

@@ -40,6 +40,8 @@ public:
     // encoding stores the position of the button that is on, nothing when none is on.
     BlockCodec& radioGroup(const QList<QAbstractButton*>& buttons);
 
+    // Bytes that are not the page's: decoding passes over them and encoding leaves them.
+    BlockCodec& skip(int bytes);
     // Runs `action` when decoding reaches this place of the table (between the fields before
     // and after it); takes no bytes.
     BlockCodec& afterDecoding(std::function<void()> action);

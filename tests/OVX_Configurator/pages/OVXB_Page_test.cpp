@@ -21,24 +21,17 @@ using testsupport::ConnectedShell;
 using testsupport::OvxbPage;
 using testsupport::SimulatedUnit;
 
-QList<int> itemCounts(OVXB_ViewController* page) {
-    QList<int> counts;
-    for (QComboBox* popUp : page->flightModeGroup())
-        counts << popUp->count();
-    return counts;
-}
-
 TEST(OvxbPage, TheUserModeComesWithDataVersion17AndGoesWithAnOlderUnit) {
     OvxbPage s([](SimulatedUnit& unit) { unit.setDataVersion(17); });
     QWidget* box = s.control<QGroupBox>("boxUserMode");
-    EXPECT_EQ(itemCounts(s.page), QList<int>(6, 7));
+    EXPECT_EQ(testsupport::flightModeItemCounts(s.page), QList<int>(6, 7));
     EXPECT_EQ(s.page->flightModeGroup()[0]->itemText(6), localized("USER_MODE"));
     EXPECT_FALSE(box->isHidden());
 
     // Shown again: no second item.
     s.main->showPage(0);
     s.main->showPage(3);
-    EXPECT_EQ(itemCounts(s.page), QList<int>(6, 7));
+    EXPECT_EQ(testsupport::flightModeItemCounts(s.page), QList<int>(6, 7));
 
     // A block with user mode 6 in switch position 2 shows it.
     QByteArray block = s.main->data;
@@ -50,13 +43,13 @@ TEST(OvxbPage, TheUserModeComesWithDataVersion17AndGoesWithAnOlderUnit) {
     s.unit.setDataVersion(16);
     s.main->detectDevice();
     ASSERT_TRUE(s.waitLong([&] { return s.main->dataVersion == 16; }));
-    EXPECT_EQ(itemCounts(s.page), QList<int>(6, 6));
+    EXPECT_EQ(testsupport::flightModeItemCounts(s.page), QList<int>(6, 6));
     EXPECT_TRUE(box->isHidden());
 }
 
 TEST(OvxbPage, DataVersion16HasNoUserMode) {
     OvxbPage s([](SimulatedUnit& unit) { unit.setDataVersion(16); });
-    EXPECT_EQ(itemCounts(s.page), QList<int>(6, 6));
+    EXPECT_EQ(testsupport::flightModeItemCounts(s.page), QList<int>(6, 6));
     EXPECT_TRUE(s.control<QGroupBox>("boxUserMode")->isHidden());
 }
 
@@ -110,54 +103,9 @@ TEST(OvxbPage, TheAccelerometerCalibrationItemSelectsItsTabs) {
     EXPECT_TRUE(s.commands().isEmpty());
 }
 
-QJsonObject textTable(const QString& language) {
-    QFile file(QStringLiteral(":/texts/ovxb.") + language + QStringLiteral(".json"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << language.toStdString();
-    return QJsonDocument::fromJson(file.readAll()).object();
-}
-
-// Every text a user reads on the page: no key may show as it stands.
-QStringList keysShown(QWidget* view) {
-    static const QRegularExpression key(QStringLiteral("^[A-Z][A-Z0-9]*_[A-Z0-9_]+$"));
-    QStringList texts;
-    for (QLabel* l : view->findChildren<QLabel*>())
-        texts << l->text();
-    for (QAbstractButton* b : view->findChildren<QAbstractButton*>())
-        texts << b->text() << b->toolTip();
-    for (QGroupBox* g : view->findChildren<QGroupBox*>())
-        texts << g->title();
-    for (QComboBox* c : view->findChildren<QComboBox*>())
-        for (int i = 0; i < c->count(); ++i)
-            texts << c->itemText(i);
-    for (QTabWidget* t : view->findChildren<QTabWidget*>())
-        for (int i = 0; i < t->count(); ++i)
-            texts << t->tabText(i);
-    QStringList keys;
-    for (const QString& text : texts)
-        if (key.match(text).hasMatch())
-            keys << text;
-    return keys;
-}
-
 TEST(OvxbPage, EveryTextHasItsThreeLanguages) {
     ConnectedShell s;
-    const QJsonObject english = textTable("en");
-    EXPECT_FALSE(english.isEmpty());
-    for (const char* language : {"zh-Hans", "zh-Hant"}) {
-        const QJsonObject chinese = textTable(language);
-        EXPECT_EQ(chinese.keys(), english.keys()) << language;
-        for (auto it = chinese.begin(); it != chinese.end(); ++it)
-            EXPECT_FALSE(it.value().toString().isEmpty()) << it.key().toStdString();
-    }
-    for (LanguageType language : {LanguageType::English, LanguageType::SimplifiedChinese,
-                                  LanguageType::TraditionalChinese}) {
-        Localization::shared().setLanguage(language);
-        OVXB_ViewController page; // its layout in that language
-        EXPECT_EQ(keysShown(page.view()), QStringList()) << rawValue(language).toStdString();
-        for (const QString& key : english.keys())
-            EXPECT_TRUE(Localization::shared().table(language).contains(key));
-    }
-    Localization::shared().setLanguage(LanguageType::English);
+    testsupport::expectTextsInThreeLanguages<OVXB_ViewController>("ovxb");
 }
 
 } // namespace

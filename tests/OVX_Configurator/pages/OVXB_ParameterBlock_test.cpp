@@ -1,6 +1,7 @@
 // The OVXB page's parameter block: every field decoded into its control and encoded back, the
 // value texts, the wing type and receiver type dependencies and the control actions.
 
+#include "BlockTable.h"
 #include "OvxbPage.h"
 
 #include "OVX_Configurator/Resources.h"
@@ -17,16 +18,8 @@
 namespace {
 
 using testsupport::OvxbPage;
-
-enum class Kind { Signed, Unsigned, Switch, PopUp, Radio };
-
-// One byte of the block and the control that shows it.
-struct Field {
-    int offset;
-    const char* control; // for a radio group: the first button's name without its number
-    Kind kind;
-    int buttons = 0; // radio groups
-};
+using testsupport::Field;
+using testsupport::Kind;
 
 // The block from byte 15 to byte 85, one entry per byte.
 std::vector<Field> blockTable() {
@@ -87,10 +80,6 @@ std::vector<Field> blockTable() {
     return t;
 }
 
-QByteArray nameOf(const Field& f, int button) {
-    return QByteArray(f.control) + QByteArray::number(button + 1);
-}
-
 // A block whose every field holds a value its control can show: random bytes elsewhere.
 QByteArray randomBlock(OvxbPage& s, quint32 seed) {
     QRandomGenerator random(seed);
@@ -104,29 +93,10 @@ QByteArray randomBlock(OvxbPage& s, quint32 seed) {
         else if (f.kind == Kind::Radio)
             limit = f.buttons;
         else if (f.kind == Kind::PopUp)
-            limit = s.control<QComboBox>(f.control)->count();
+            limit = s.control<QComboBox>(f.control.constData())->count();
         block[f.offset] = char(random.bounded(limit));
     }
     return block;
-}
-
-// What the field's control shows, as the byte it stands for.
-int shownValue(OvxbPage& s, const Field& f) {
-    switch (f.kind) {
-    case Kind::Signed:
-    case Kind::Unsigned:
-        return s.control<QSpinBox>(f.control)->value();
-    case Kind::Switch:
-        return s.control<QCheckBox>(f.control)->isChecked() ? 1 : 0;
-    case Kind::PopUp:
-        return s.control<QComboBox>(f.control)->currentIndex();
-    case Kind::Radio:
-        for (int i = 0; i < f.buttons; ++i)
-            if (s.control<QRadioButton>(nameOf(f, i).constData())->isChecked())
-                return i;
-        return -1;
-    }
-    return -1;
 }
 
 TEST(OvxbBlock, EveryFieldReachesItsControlAndComesBackUnchanged) {
@@ -134,11 +104,7 @@ TEST(OvxbBlock, EveryFieldReachesItsControlAndComesBackUnchanged) {
     for (quint32 seed : {1u, 2u, 3u, 4u}) {
         const QByteArray block = randomBlock(s, seed);
         s.load(block);
-        for (const Field& f : blockTable()) {
-            const auto byte = static_cast<quint8>(block[f.offset]);
-            const int expected = f.kind == Kind::Signed ? static_cast<qint8>(byte) : byte;
-            EXPECT_EQ(shownValue(s, f), expected) << f.control << " at " << f.offset;
-        }
+        testsupport::expectShown(s, blockTable(), block);
         s.page->uiToData();
         EXPECT_EQ(s.main->data, block) << "seed " << seed;
     }
@@ -162,15 +128,8 @@ TEST(OvxbBlock, AReadBlockIsWrittenBackByteForByte) {
 }
 
 TEST(OvxbBlock, ValueTextsOfSignedAndUnsignedBytes) {
-    struct Case {
-        int offset;
-        quint8 byte;
-        const char* stepper;
-        int value;
-        const char* text;
-        const char* shown;
-    };
-    const Case cases[] = {
+    OvxbPage s;
+    QByteArray block = testsupport::expectValueTexts(s, {
         {15, 0xFB, "LevelOffset1", -5, "txtLevelOffset1", "-1.0°"},
         {16, 0x05, "LevelOffset2", 5, "txtLevelOffset2", "1.0°"},
         {17, 0x01, "HoverOffset1", 1, "txtHoverOffset1", "0.2°"},
@@ -183,16 +142,7 @@ TEST(OvxbBlock, ValueTextsOfSignedAndUnsignedBytes) {
         {78, 0xB4, "MaxAngle2", 180, "txtMaxAngle2", "180°"},
         {79, 0x80, "StickDeadband", 128, "txtStickDeadband", "128%"},
         {82, 0xC8, "AccLpf", 200, "txtAccLpf", "200Hz"},
-    };
-    OvxbPage s;
-    QByteArray block = s.main->data;
-    for (const Case& c : cases)
-        block[c.offset] = char(c.byte);
-    s.load(block);
-    for (const Case& c : cases) {
-        EXPECT_EQ(s.control<QSpinBox>(c.stepper)->value(), c.value) << c.stepper;
-        EXPECT_EQ(s.control<QLabel>(c.text)->text(), QString::fromUtf8(c.shown)) << c.text;
-    }
+    });
     // Encoding: the stepper's value in two's complement.
     block = s.main->data;
     s.control<QSpinBox>("LevelOffset1")->setValue(3);

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "OVX_Configurator/LanguageType.h"
+#include "OVX_Configurator/Localization.h"
+#include "OVX_Configurator/MainViewController.h"
+#include "support/ConnectedShell.h"
+#include "support/EventLoop.h"
+
+#include <QByteArray>
+#include <QComboBox>
+#include <QJsonObject>
+#include <QLabel>
+#include <QList>
+#include <QStringList>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace testsupport {
+
+// A unit of `model` on a pseudo-terminal, connected and identified, its block read into the
+// page that the main view's `getter` returns.
+template <class Page> struct ModelPage : ConnectedShell {
+    ModelPage(int model, Page* (MainViewController::*getter)(),
+              const std::function<void(SimulatedUnit&)>& setUp)
+        : ConnectedShell(model, setUp) {
+        main->detectDevice();
+        identified = waitLong([&] {
+            return (main->dataLength > 0 && main->data.size() == main->dataLength) ||
+                   !shell.ui.alerts.empty();
+        });
+        EXPECT_TRUE(identified && shell.ui.alerts.empty());
+        page = (main->*getter)();
+        unit.clearRecord();
+        shell.clock.advance(3.0); // the message bar of the read is gone
+    }
+
+    // A control of the page by its object name (the test fails when there is none).
+    template <class Control> Control* control(const char* name) const {
+        auto* found = page->view()->template findChild<Control*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    // Waits for real I/O with a generous limit (the machine may be loaded).
+    static bool waitLong(const std::function<bool()>& done) { return waitUntil(done, 10000); }
+
+    // The commands the unit received, without live polls.
+    QList<QByteArray> commands() const {
+        QList<QByteArray> out;
+        for (const QByteArray& frame : unit.frames())
+            if (!QList<QByteArray>{"INFO", "STCK", "SERV", "SNSR"}.contains(frame))
+                out << frame;
+        return out;
+    }
+
+    // The main view's block replaced and shown by the page, as after a read.
+    void load(const QByteArray& block) {
+        main->data = block;
+        page->dataToUI();
+    }
+
+    // Headline of the most recent alert.
+    QString lastHeadline() const {
+        return shell.ui.alerts.empty() ? QString() : shell.ui.alerts.back().request.messageText;
+    }
+
+    // Answers the oldest open alert with button `index` and lets its action run.
+    void answer(int index) { shell.ui.answer(index); }
+
+    bool identified = false;
+    Page* page = nullptr;
+};
+
+// The item counts of the page's flight mode pop-ups.
+template <class Page> QList<int> flightModeItemCounts(const Page* page) {
+    QList<int> counts;
+    for (const QComboBox* popUp : page->flightModeGroup())
+        counts << popUp->count();
+    return counts;
+}
+
+// Whether `view` shows the picture `name` of the application resources at the view's size.
+bool showsPicture(const QLabel* view, const char* name);
+
+// "W", the block, its CRC high and low byte: the write frame of `block`.
+QByteArray writeFrame(const QByteArray& block);
+
+// The text table of an area ("ovxb", ...) in `language`.
+QJsonObject textTable(const char* area, const QString& language);
+
+// Every text a user reads in `view` that still stands as a localisation key.
+QStringList keysShown(QWidget* view);
+
+// The area's text tables have the same keys in English, Simplified and Traditional Chinese, none
+// empty, all loaded; a new `Page` shows no key as it stands in any of the three languages.
+template <class Page> void expectTextsInThreeLanguages(const char* area) {
+    const QJsonObject english = textTable(area, QStringLiteral("en"));
+    EXPECT_FALSE(english.isEmpty());
+    for (const char* language : {"zh-Hans", "zh-Hant"}) {
+        const QJsonObject chinese = textTable(area, QLatin1String(language));
+        EXPECT_EQ(chinese.keys(), english.keys()) << language;
+        for (auto it = chinese.begin(); it != chinese.end(); ++it)
+            EXPECT_FALSE(it.value().toString().isEmpty()) << it.key().toStdString();
+    }
+    for (LanguageType language : {LanguageType::English, LanguageType::SimplifiedChinese,
+                                  LanguageType::TraditionalChinese}) {
+        Localization::shared().setLanguage(language);
+        Page page; // its layout in that language
+        EXPECT_EQ(keysShown(page.view()), QStringList()) << rawValue(language).toStdString();
+        for (const QString& key : english.keys())
+            EXPECT_TRUE(Localization::shared().table(language).contains(key));
+    }
+    Localization::shared().setLanguage(LanguageType::English);
+}
+
+} // namespace testsupport
