@@ -8,6 +8,8 @@
 #include "Charting/utils/ChartUtils.h"
 #include "Charting/utils/GraphicsContext.h"
 #include "Charting/formatters/ChartValueFormatter.h"
+#include "Charting/renderers/AccessibleChart.h"
+#include "Charting/utils/NSUIAccessibilityElement.h"
 #include "Charting/utils/TextMeasurer.h"
 #include "Charting/utils/Transformer.h"
 #include "Charting/utils/ViewPortHandler.h"
@@ -87,10 +89,17 @@ bool BarLineScatterCandleBubbleRenderer::shouldDrawValues(const ChartDataSetProt
     return dataSet.isVisible() && (dataSet.isDrawValuesEnabled() || dataSet.isDrawIconsEnabled());
 }
 
+void BarLineScatterCandleBubbleRenderer::restartAccessibleElements(
+    ChartDataProvider& provider, const ChartData& data, const QString& defaultDescription) {
+    accessibleChartElements_.clear();
+    if (auto* chart = dynamic_cast<AccessibleChart*>(&provider))
+        accessibleChartElements_.push_back(createAccessibleHeader(*chart, data, defaultDescription));
+}
+
 void BarLineScatterCandleBubbleRenderer::drawEntryValues(
     GraphicsContext& context, BarLineScatterCandleBubbleChartDataProvider& provider,
     const BarLineScatterCandleBubbleChartDataSetProtocol& dataSet, int dataSetIndex,
-    double offset) {
+    double offset, double (*valueOf)(const ChartDataEntry&)) {
     const QFont valueFont = dataSet.valueFont();
     const auto formatter = dataSet.valueFormatter();
     const double angle = dataSet.valueLabelAngle() * std::numbers::pi / 180.0;
@@ -113,7 +122,7 @@ void BarLineScatterCandleBubbleRenderer::drawEntryValues(
             continue;
         if (dataSet.isDrawValuesEnabled()) {
             const QString text =
-                formatter->stringForValue(entry->y(), entry, dataSetIndex, viewPortHandler_.get());
+                formatter->stringForValue(valueOf ? valueOf(*entry) : entry->y(), entry, dataSetIndex, viewPortHandler_.get());
             TextAttributes attributes;
             attributes.font = valueFont;
             attributes.foregroundColor = dataSet.valueTextColorAt(int(j));

@@ -107,15 +107,20 @@ protected:
     // Whether the chart's entries are fewer than maxVisibleCount x the scale (truncated).
     bool hasFewerEntriesThanVisible(ChartDataProvider* dataProvider, double scale) const;
     AccessibilityElements& elements() { return accessibleChartElements_; }
+    // Empties the accessibility elements; then, when the provider is a chart view, adds the
+    // chart's header element with the default description.
+    void restartAccessibleElements(ChartDataProvider& provider, const ChartData& data,
+                                   const QString& defaultDescription);
     // The value labels and icons of a data set's entries within the x bounds (set here) and the
-    // content: each label (of the entry's y) centred on its point's x with the top of its box
+    // content: each label (of the entry's y, or of what valueOf gives) centred on its point's x with the top of its box
     // `offset` plus the font's line height above the point (a rotated label turns about that
     // box corner as its centre); each icon at its own size centred on the point moved by the
     // data set's icon offset. Points are the entries' (x, y x phaseY) through the matrix.
     void drawEntryValues(GraphicsContext& context,
                          BarLineScatterCandleBubbleChartDataProvider& provider,
                          const BarLineScatterCandleBubbleChartDataSetProtocol& dataSet,
-                         int dataSetIndex, double offset);
+                         int dataSetIndex, double offset,
+                         double (*valueOf)(const ChartDataEntry&) = nullptr);
     XBounds& xBounds() { return xBounds_; }
 
 private:

@@ -6,11 +6,9 @@
 #include "Charting/data/ScatterChartData.h"
 #include "Charting/data/ScatterChartDataProvider.h"
 #include "Charting/data/ScatterChartDataSetProtocol.h"
-#include "Charting/renderers/AccessibleChart.h"
 #include "Charting/renderers/ShapeRenderer.h"
 #include "Charting/utils/ChartUtils.h"
 #include "Charting/utils/GraphicsContext.h"
-#include "Charting/utils/NSUIAccessibilityElement.h"
 #include "Charting/utils/Transformer.h"
 #include "Charting/utils/ViewPortHandler.h"
 #include "platform/Log.h"
@@ -44,9 +42,7 @@ void ScatterChartRenderer::drawData(GraphicsContext& context) {
     const auto data = provider->scatterData();
     if (!data)
         return;
-    elements().clear();
-    if (auto* chart = dynamic_cast<AccessibleChart*>(provider))
-        elements().push_back(createAccessibleHeader(*chart, *data, QStringLiteral("Scatter Chart")));
+    restartAccessibleElements(*provider, *data, QStringLiteral("Scatter Chart"));
     for (const auto& set : data->dataSets()) {
         auto* dataSet = dynamic_cast<const ScatterChartDataSetProtocol*>(set.get());
         if (dataSet && dataSet->isVisible())

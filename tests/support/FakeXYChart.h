@@ -1,5 +1,9 @@
 #pragma once
 
+#include "Charting/data/BubbleChartData.h"
+#include "Charting/data/BubbleChartDataProvider.h"
+#include "Charting/data/CandleChartData.h"
+#include "Charting/data/CandleChartDataProvider.h"
 #include "Charting/data/ChartData.h"
 #include "Charting/data/ScatterChartData.h"
 #include "Charting/data/ScatterChartDataProvider.h"
@@ -10,10 +14,12 @@
 
 namespace testsupport {
 
-// A scatter chart as its renderer sees it: its data and a transformer per axis on a 100 x 100
+// A scatter, bubble or candle chart as its renderer sees it: its data and a transformer per axis on a 100 x 100
 // view without offsets that shows x 0...10 and y 0...10, so that value (x, y) is pixel
 // (10x, 100 - 10y). The visible x range is settable.
-class FakeXYChart : public charting::ScatterChartDataProvider {
+class FakeXYChart : public charting::ScatterChartDataProvider,
+                    public charting::BubbleChartDataProvider,
+                    public charting::CandleChartDataProvider {
 public:
     FakeXYChart() {
         for (auto& t : transformers_) {
@@ -40,6 +46,12 @@ public:
     double highestVisibleX() override { return high; }
     std::shared_ptr<charting::ScatterChartData> scatterData() override {
         return std::dynamic_pointer_cast<charting::ScatterChartData>(chartData);
+    }
+    std::shared_ptr<charting::BubbleChartData> bubbleData() override {
+        return std::dynamic_pointer_cast<charting::BubbleChartData>(chartData);
+    }
+    std::shared_ptr<charting::CandleChartData> candleData() override {
+        return std::dynamic_pointer_cast<charting::CandleChartData>(chartData);
     }
 
     std::shared_ptr<charting::ViewPortHandler> handler =

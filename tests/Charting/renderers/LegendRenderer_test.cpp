@@ -1,6 +1,6 @@
 #include "Charting/data/BarChartDataSetProtocol.h"
 #include "Charting/data/BarLineScatterCandleBubbleChartDataSet.h"
-#include "Charting/data/CandleChartDataSetProtocol.h"
+#include "Charting/data/CandleChartDataSet.h"
 #include "Charting/data/ChartData.h"
 #include "Charting/data/LineChartDataSet.h"
 #include "Charting/data/LineScatterCandleRadarChartDataSet.h"
@@ -46,18 +46,6 @@ public:
     void setHighlightAlpha(double) override {}
     int stackSize_ = 1;
     QStringList stackLabels_;
-};
-
-class FakeCandleDataSet : public LineScatterCandleRadarChartDataSet,
-                          public virtual CandleChartDataSetProtocol {
-public:
-    FakeCandleDataSet() : LineScatterCandleRadarChartDataSet(makeEntries(3), QString("candles")) {}
-    std::optional<QColor> decreasingColor() const override { return decreasing; }
-    void setDecreasingColor(std::optional<QColor> c) override { decreasing = c; }
-    std::optional<QColor> increasingColor() const override { return increasing; }
-    void setIncreasingColor(std::optional<QColor> c) override { increasing = c; }
-    std::optional<QColor> decreasing;
-    std::optional<QColor> increasing;
 };
 
 struct EntryView {
@@ -127,10 +115,11 @@ TEST_F(LegendRendering, EntriesComeFromEachKindOfDataSet) {
                                 ChartDataEntry::create(1, 2)},
         QString("pie"));
     pie->setColors({Qt::cyan, Qt::magenta, Qt::gray});
-    auto candle = std::make_shared<FakeCandleDataSet>();
-    candle->decreasing = QColor(Qt::darkRed);
-    candle->increasing = QColor(Qt::darkGreen);
-    auto plainCandle = std::make_shared<FakeCandleDataSet>(); // no decreasing colour
+    auto candle = CandleChartDataSet::create(makeEntries(3), QString("candles"));
+    candle->setDecreasingColor(QColor(Qt::darkRed));
+    candle->setIncreasingColor(QColor(Qt::darkGreen));
+    // No decreasing colour.
+    auto plainCandle = CandleChartDataSet::create(makeEntries(3), QString("candles"));
     plainCandle->setColors({Qt::black});
     auto extra = labelled("extra");
     legend->setExtraEntries({extra});

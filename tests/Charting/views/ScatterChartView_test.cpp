@@ -9,6 +9,7 @@
 #include "Charting/data/ScatterChartData.h"
 #include "Charting/data/ScatterChartDataSet.h"
 #include "Charting/renderers/ScatterChartRenderer.h"
+#include "Charting/utils/NSUIAccessibilityElement.h"
 #include "Charting/utils/Transformer.h"
 
 #include <QDir>
@@ -77,6 +78,11 @@ TEST(ScatterChartView, ScreenshotOfKnownData) {
     const QString dir = QDir(QStringLiteral(OVX_TEST_OUTPUT_DIR)).filePath("screenshots");
     QDir().mkpath(dir);
     ASSERT_TRUE(image->save(QDir(dir).filePath("ScatterChartView.png")));
+    // The drawing pass described the chart for assistive technology.
+    const auto& elements = view.renderer()->accessibleChartElements();
+    ASSERT_EQ(elements.size(), 1u);
+    EXPECT_TRUE(elements[0]->elementLabel().startsWith("Scatter Chart. 7 datasets."))
+        << elements[0]->elementLabel().toStdString();
 
     // The square of the first entry is filled in its colour around its point.
     const auto first = sets[0]->entryForIndex(0);
