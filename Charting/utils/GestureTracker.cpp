@@ -150,16 +150,26 @@ bool GestureTracker::mousePressed(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return false;
     event->accept();
-    // A double click arrives as a second press or in place of one: count the button once.
-    if (pressed_)
+    // The platform's double click follows the second press, or comes in place of it; either way
+    // the button counts once, and the platform's word settles the count.
+    const bool platformDoubleClick = event->type() == QEvent::MouseButtonDblClick;
+    if (pressed_ && platformDoubleClick) {
+        if (!panning_ && clickCount_ == 1 && mostClicksRequired() >= 2)
+            clickCount_ = 2;
         return true;
+    }
+    // A press while the button is still down: its release went elsewhere.
+    if (pressed_)
+        cancelAll();
     const platform::Point position = pointOf(event->position());
     const std::uint64_t time = event->timestamp();
     const QStyleHints* hints = QGuiApplication::styleHints();
+    const bool closeInTimeAndPlace =
+        time >= lastPressTime_ &&
+        time - lastPressTime_ <= std::uint64_t(hints->mouseDoubleClickInterval()) &&
+        distance(position, lastPressPosition_) <= hints->mouseDoubleClickDistance();
     const bool follows = clickCount_ > 0 && clickCount_ < mostClicksRequired() &&
-                         time >= lastPressTime_ &&
-                         time - lastPressTime_ <= std::uint64_t(hints->mouseDoubleClickInterval()) &&
-                         distance(position, lastPressPosition_) <= hints->mouseDoubleClickDistance();
+                         (platformDoubleClick || closeInTimeAndPlace);
     clickCount_ = follows ? clickCount_ + 1 : 1;
     lastPressTime_ = time;
     lastPressPosition_ = position;
@@ -175,7 +185,7 @@ bool GestureTracker::mouseMoved(QMouseEvent* event) {
     if (!pressed_)
         return false;
     if (!(event->buttons() & Qt::LeftButton)) {
-        // The release went elsewhere.
+        // The release went elsewhere (seen by views that track the mouse).
         cancelAll();
         return false;
     }
@@ -319,7 +329,10 @@ bool GestureTracker::nativeGesture(QNativeGestureEvent* event) {
             if (r->isActive())
                 r->transition(GestureRecognizerState::ended);
         }
-        return !ending.empty();
+        if (ending.empty())
+            return false;
+        event->accept();
+        return true;
     }
     default:
         return false;

@@ -122,8 +122,8 @@ private:
 //   last 0.1 seconds when the button is released;
 // - a magnification from the touchpad's zoom increments, or one step per Ctrl + wheel notch;
 // - a rotation from the touchpad's rotation increments.
-// Losing the mouse (a missed release, the window deactivated, the view hidden) cancels what is
-// running. Plain wheel events pass on to the view's parents (an enclosing scroll area).
+// Losing the mouse (a missed release shown by the next press, the window deactivated, the view
+// hidden) cancels what is running. Plain wheel events pass on to the view's parents (an enclosing scroll area).
 class GestureTracker : public QObject {
 public:
     static constexpr double kPanThreshold = 3.0;
