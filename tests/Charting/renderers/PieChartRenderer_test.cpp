@@ -8,6 +8,7 @@
 #include "Charting/renderers/PieChartRenderer.h"
 #include "Charting/utils/NSUIAccessibilityElement.h"
 #include "Charting/views/PieChartView.h"
+#include "support/PieChartTestData.h"
 #include "support/RecordingGraphicsContext.h"
 
 #include <gtest/gtest.h>
@@ -298,4 +299,26 @@ TEST_F(PieRendering, ValuesInsideAndOutside) {
     context.clear();
     renderer->drawValues(context);
     EXPECT_EQ(context.callsNamed("drawText").size(), 1u);
+}
+
+TEST_F(PieRendering, SeveralDataSetsFollowEachOtherRoundTheCircle) {
+    show({1, 1});
+    auto second = testsupport::pieSet({2});
+    second->setSelectionShift(0);
+    second->setColors({Qt::blue});
+    data->setDataSets({set, second});
+    view.notifyDataSetChanged();
+    const auto fills = slices();
+    ASSERT_EQ(fills.size(), 3u);
+    const Point c{100, 100};
+    // Each slice takes its share of all drawn values: 90, 90, then the second set's 180.
+    const auto& last = fills[2].path.elements();
+    EXPECT_EQ(fills[2].state.fillColor, QColor(Qt::blue));
+    expectNear(last.front().points[0], onCircle(c, 100, 180), "second set start");
+    expectNear(endOf(last[last.size() - 3]), onCircle(c, 100, 360), "second set end");
+    // Headers per data set: Sales (2 slices), then the second (1 slice).
+    const auto& rows = renderer->accessibleChartElements();
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_TRUE(rows[3]->isHeader());
+    EXPECT_EQ(rows[3]->elementLabel(), QStringLiteral("Slices. 1 Element"));
 }
