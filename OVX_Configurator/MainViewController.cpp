@@ -23,6 +23,7 @@
 
 #include <QApplication>
 
+#include <algorithm>
 #include <any>
 #include <utility>
 
@@ -646,29 +647,42 @@ bool MainViewController::checkBlock(const Callback& onFailure) {
     return true;
 }
 
-void MainViewController::writeToDevice(Callback onSuccess, Callback onError, Callback onTimeout) {
+void MainViewController::writeToDevice(Callback onSuccess, Callback onError, Callback onTimeout,
+                                       qsizetype head) {
     if (!requirePort())
         return;
     if (!checkBlock(onError))
         return;
     showConfirmAlert(localized("WRITE_CONFIRM"), localized("YES"), localized("CANCEL"),
-                     [this, onSuccess, onError, onTimeout] {
+                     [this, onSuccess, onError, onTimeout, head] {
                          // The port or the unit may have changed while the question was shown.
                          if (!requirePort())
                              return;
                          run(handlerUIToData);
                          if (!checkBlock(onError))
                              return;
-                         appDelegate->port->sendDataFrame(
-                             "W", data, dataLength, true, blockTimeout,
+                         sendBlock(
+                             head,
                              [this, onSuccess] {
                                  showInfoMessage(localized("WRITE_SUCCESS"));
                                  run(onSuccess);
                              },
-                             reportFailure("RESPONSE_ERROR", onError),
-                             reportFailure("RESPONSE_TIMEOUT", onTimeout));
+                             onError, onTimeout);
                      },
                      {});
+}
+
+bool MainViewController::sendBlock(qsizetype head, Callback onSuccess, Callback onError,
+                                   Callback onTimeout) {
+    SerialPort& port = *appDelegate->port;
+    Callback error = reportFailure("RESPONSE_ERROR", std::move(onError));
+    Callback timeout = reportFailure("RESPONSE_TIMEOUT", std::move(onTimeout));
+    if (head > 0)
+        return port.sendDataFrameSplit("W", data, std::min<qsizetype>(head, data.size()), true,
+                                       blockTimeout, std::move(onSuccess), std::move(error),
+                                       std::move(timeout));
+    return port.sendDataFrame("W", data, dataLength, true, blockTimeout, std::move(onSuccess),
+                              std::move(error), std::move(timeout));
 }
 
 void MainViewController::restartDevice(bool confirm, Callback onSuccess, Callback onError,
@@ -709,23 +723,24 @@ void MainViewController::factoryReset(Callback onSuccess, Callback onError, Call
 
 void MainViewController::levelCalibration(Callback onSuccess, Callback onError,
                                           Callback onTimeout) {
-    calibrate("LEVEL_CALIBRATION_CONFIRM", "LEVL", std::move(onSuccess), std::move(onError),
-              std::move(onTimeout));
+    calibrate("LEVEL_CALIBRATION_CONFIRM", "LEVL", calibrationTimeout, std::move(onSuccess),
+              std::move(onError), std::move(onTimeout));
 }
 
 void MainViewController::hoverCalibration(Callback onSuccess, Callback onError,
                                           Callback onTimeout) {
-    calibrate("HOVER_CALIBRATION_CONFIRM", "HOVR", std::move(onSuccess), std::move(onError),
-              std::move(onTimeout));
+    calibrate("HOVER_CALIBRATION_CONFIRM", "HOVR", calibrationTimeout, std::move(onSuccess),
+              std::move(onError), std::move(onTimeout));
 }
 
-void MainViewController::calibrate(const char* confirmKey, const char* command, Callback onSuccess,
-                                   Callback onError, Callback onTimeout) {
+void MainViewController::calibrate(const char* confirmKey, const QByteArray& command,
+                                   double timeout, Callback onSuccess, Callback onError,
+                                   Callback onTimeout) {
     if (!requirePort())
         return;
     const QByteArray word(command);
     showConfirmAlert(localized(confirmKey), localized("START"), localized("CANCEL"),
-                     [this, word, onSuccess, onError, onTimeout] {
+                     [this, word, timeout, onSuccess, onError, onTimeout] {
                          if (!requirePort())
                              return;
                          lockMenus();
@@ -733,7 +748,7 @@ void MainViewController::calibrate(const char* confirmKey, const char* command, 
                          sheet->messageToDisplay = localized("CALIBRATING");
                          presentAsSheet(sheet);
                          const bool accepted = appDelegate->port->sendCommandDualAck(
-                             word, true, calibrationTimeout,
+                             word, true, timeout,
                              [this, sheet, onSuccess] {
                                  dismissViewController(sheet);
                                  showInfoAlert(localized("CALIBRATION_SUCCESS"), {});
@@ -758,6 +773,7 @@ void MainViewController::calibrate(const char* confirmKey, const char* command, 
                          if (!accepted) {
                              dismissViewController(sheet);
                              unlockMenus();
+                             showCriticalAlert(localized("DEVICE_BUSY"), {});
                          }
                      },
                      {});

@@ -165,10 +165,17 @@ public:
     //
     // "R": the block into `data`, handlerDataToUI, "READ_SUCCESS".
     void readFromDevice(Callback onSuccess, Callback onError, Callback onTimeout);
-    // After "WRITE_CONFIRM": handlerUIToData, then "W" with the block and its CRC. Refused with
+    // After "WRITE_CONFIRM": handlerUIToData, then sendBlock(head). Refused with
     // "DATA_BUFFER_EMPTY" or "DATA_BUFFER_INVALID" (onError) unless `data` holds exactly
     // `dataLength` bytes.
-    void writeToDevice(Callback onSuccess, Callback onError, Callback onTimeout);
+    void writeToDevice(Callback onSuccess, Callback onError, Callback onTimeout,
+                       qsizetype head = 0);
+    // The block to the unit, the link busy until the reply: with `head` 0, "W", the block and
+    // its CRC in one write, one acknowledge byte; else the letter "W" alone, then the link's
+    // pause, the first `head` bytes and their CRC, two acknowledge bytes. A rejected or missing
+    // reply shows "RESPONSE_ERROR" or "RESPONSE_TIMEOUT" before onError or onTimeout. False
+    // (no closure runs) when the link refused the request.
+    bool sendBlock(qsizetype head, Callback onSuccess, Callback onError, Callback onTimeout);
     // "REBT", after "RESTART_CONFIRM" when `confirm`; only the caller's closures report.
     void restartDevice(bool confirm, Callback onSuccess, Callback onError, Callback onTimeout);
     // After "RESET_CONFIRM": "REST", "RESET_SUCCESS", then the block is read again.
@@ -178,6 +185,11 @@ public:
     // "RESPONSE_TIMEOUT". Every outcome, a refused request too, unlocks the menus.
     void levelCalibration(Callback onSuccess, Callback onError, Callback onTimeout);
     void hoverCalibration(Callback onSuccess, Callback onError, Callback onTimeout);
+    // A calibration by `command` with a two-byte acknowledgement within `timeout` seconds, asked
+    // by `confirmKey` ("START" / "CANCEL"), as above. A command the link refuses (busy) closes
+    // the sheet, unlocks the menus and shows "DEVICE_BUSY".
+    void calibrate(const char* confirmKey, const QByteArray& command, double timeout,
+                   Callback onSuccess, Callback onError, Callback onTimeout);
     // The block to a "dat" file chosen in a save panel, written atomically. Refused like a write
     // unless `data` holds exactly `dataLength` bytes.
     void saveParameterFile(Callback onSuccess, Callback onFailure);
@@ -224,8 +236,6 @@ private:
     bool checkBlock(const Callback& onFailure);
     // A closure that shows the critical alert of `key`, then runs `then`.
     Callback reportFailure(const char* key, Callback then);
-    void calibrate(const char* confirmKey, const char* command, Callback onSuccess,
-                   Callback onError, Callback onTimeout);
     template <class Page> Page* page(std::unique_ptr<Page>& slot);
 
     std::unique_ptr<Ui::MainViewController> ui_;

@@ -62,35 +62,47 @@ QString ModelPageViewController::pictureName(const char* english, const char* ch
     return QString::fromLatin1(pictureRow() == 0 ? english : chinese);
 }
 
-// ---- Pages with four-letter commands ----
-
-void TabbedModelPageViewController::connectPageButtons() {
-    const std::pair<QPushButton*, void (TabbedModelPageViewController::*)()> actions[] = {
-        {btnRead, &TabbedModelPageViewController::btnReadAction},
-        {btnWrite, &TabbedModelPageViewController::btnWriteAction},
-        {btnLevelCalibration, &TabbedModelPageViewController::btnLevelOffsetAction},
-        {btnHoverCalibration, &TabbedModelPageViewController::btnHoverOffsetAction},
+void ModelPageViewController::connectPageButtons() {
+    const std::pair<QPushButton*, void (ModelPageViewController::*)()> actions[] = {
+        {btnRead, &ModelPageViewController::btnReadAction},
+        {btnWrite, &ModelPageViewController::btnWriteAction},
+        {btnLevelCalibration, &ModelPageViewController::btnLevelOffsetAction},
+        {btnHoverCalibration, &ModelPageViewController::btnHoverOffsetAction},
     };
     for (const auto& [button, action] : actions)
         if (button)
             connect(button, &QPushButton::clicked, this, [this, action] { (this->*action)(); });
 }
 
-void TabbedModelPageViewController::writeToDevice() {
-    if (parentController)
-        parentController->writeToDevice({}, {}, {});
-}
-
-void TabbedModelPageViewController::btnReadAction() {
+void ModelPageViewController::btnReadAction() {
     callParentHandler(&MainViewController::handlerReadFromDevice);
 }
 
-void TabbedModelPageViewController::btnLevelOffsetAction() {
+void ModelPageViewController::btnWriteAction() {
+    callParentHandler(&MainViewController::handlerWriteToDevice);
+}
+
+void ModelPageViewController::btnLevelOffsetAction() {
     callParentHandler(&MainViewController::handlerLevelCalibration);
 }
 
-void TabbedModelPageViewController::btnHoverOffsetAction() {
+void ModelPageViewController::btnHoverOffsetAction() {
     callParentHandler(&MainViewController::handlerHoverCalibration);
+}
+
+void ModelPageViewController::refuseWrite(QWidget* control) {
+    for (int i = 0; tabMain && i < tabMain->count(); ++i)
+        if (tabMain->widget(i)->isAncestorOf(control))
+            tabMain->setCurrentIndex(i);
+    control->setFocus();
+    showCriticalAlert(localized("SETTING_NOT_STORABLE"), {});
+}
+
+// ---- Pages with four-letter commands ----
+
+void TabbedModelPageViewController::writeToDevice() {
+    if (parentController)
+        parentController->writeToDevice({}, {}, {});
 }
 
 bool TabbedModelPageViewController::sendProcedureCommand(const QByteArray& word, Callback onSuccess,

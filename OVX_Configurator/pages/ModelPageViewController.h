@@ -3,9 +3,11 @@
 #include "OVX_Configurator/ViewController.h"
 #include "platform/Scheduler.h"
 
+#include <QAbstractButton>
 #include <QByteArray>
 #include <QPointer>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QString>
 #include <QTabWidget>
 #include <QWidget>
@@ -30,6 +32,11 @@ public:
     MainViewController* parentController = nullptr; // set by the main view after creation
     AppDelegate* appDelegate;                       // the program's one delegate
     QPointer<QPushButton> btnClose;
+    // The page's tab view: items are told apart by their page widget's object name
+    // ("Receiver", "OutputServos", "Sensor").
+    QPointer<QTabWidget> tabMain;
+    // Page buttons (those the layout has).
+    QPointer<QPushButton> btnRead, btnWrite, btnLevelCalibration, btnHoverCalibration;
 
     // The poll timer: runs from viewDidAppear to viewWillDisappear, which the main view's page
     // switching calls (showing the window again after minimising it calls neither).
@@ -58,6 +65,12 @@ public:
     virtual void factoryReset();
 
     void btnCloseAction();
+    // The page buttons run the main view's handler slots (read, write, level and hover
+    // calibration).
+    void btnReadAction();
+    void btnWriteAction();
+    void btnLevelOffsetAction();
+    void btnHoverOffsetAction();
     // Runs the main view's handler in `slot` when one is set; an empty slot does nothing.
     void callParentHandler(HandlerSlot slot);
 
@@ -74,11 +87,43 @@ protected:
         auto* view = new QWidget;
         form.setupUi(view);
         setCloseButton(form.btnClose);
+        if constexpr (requires { form.tabMain; })
+            tabMain = form.tabMain;
+        if constexpr (requires { form.btnRead; })
+            btnRead = form.btnRead;
+        if constexpr (requires { form.btnWrite; })
+            btnWrite = form.btnWrite;
+        if constexpr (requires { form.btnLevelCalibration; })
+            btnLevelCalibration = form.btnLevelCalibration;
+        if constexpr (requires { form.btnHoverCalibration; })
+            btnHoverCalibration = form.btnHoverCalibration;
+        connectPageButtons();
         return view;
     }
 
+    // Runs `action` of the page with `button` on the user's clicks only (never on the changes
+    // made by filling the controls), or with `stepper` on each change of its value (filling
+    // the controls blocks it).
+    template <class Page>
+    void onClick(QAbstractButton* button, void (Page::*action)(QAbstractButton*)) {
+        auto* page = static_cast<Page*>(this);
+        connect(button, &QAbstractButton::clicked, this,
+                [page, button, action] { (page->*action)(button); });
+    }
+    template <class Page> void onStep(QSpinBox* stepper, void (Page::*action)(QSpinBox*)) {
+        auto* page = static_cast<Page*>(this);
+        connect(stepper, &QSpinBox::valueChanged, this,
+                [page, stepper, action] { (page->*action)(stepper); });
+    }
+
+
+    // Refuses a write because `control` holds a value without a byte form: its tab is shown,
+    // it takes the focus, and the critical message "SETTING_NOT_STORABLE" says why.
+    void refuseWrite(QWidget* control);
+
 private:
     void setCloseButton(QPushButton* button);
+    void connectPageButtons();
 };
 
 // The pages of the units with four-letter commands (OVXB, OVXC, OVXD): tabbed, with a sensor tab
@@ -87,20 +132,11 @@ private:
 // "CNCL") sent by sendProcedureCommand.
 class TabbedModelPageViewController : public ModelPageViewController {
 public:
-    // Tab views: items are told apart by their page widget's object name ("Receiver",
-    // "OutputServos", "Sensor"; in tabSensor "AccelerometerCalibration").
-    QPointer<QTabWidget> tabMain;
+    // The sensor tab's own tab view (its item "AccelerometerCalibration").
     QPointer<QTabWidget> tabSensor;
-    // Page buttons (those the layout has).
-    QPointer<QPushButton> btnRead, btnWrite, btnLevelCalibration, btnHoverCalibration;
 
     // The page's write: the main view's write of the block.
     void writeToDevice() override;
-
-    void btnReadAction();
-    void btnWriteAction() { writeToDevice(); }
-    void btnLevelOffsetAction();
-    void btnHoverOffsetAction();
 
     // Sends a procedure command word: one acknowledge byte within procedureTimeout, the link
     // busy meanwhile; exactly one closure runs when the request went out. With no open port the
@@ -118,20 +154,7 @@ public:
 protected:
     template <class Form> QWidget* loadLayout(Form& form) {
         QWidget* view = ModelPageViewController::loadLayout(form);
-        tabMain = form.tabMain;
         tabSensor = form.tabSensor;
-        if constexpr (requires { form.btnRead; })
-            btnRead = form.btnRead;
-        if constexpr (requires { form.btnWrite; })
-            btnWrite = form.btnWrite;
-        if constexpr (requires { form.btnLevelCalibration; })
-            btnLevelCalibration = form.btnLevelCalibration;
-        if constexpr (requires { form.btnHoverCalibration; })
-            btnHoverCalibration = form.btnHoverCalibration;
-        connectPageButtons();
         return view;
     }
-
-private:
-    void connectPageButtons();
 };

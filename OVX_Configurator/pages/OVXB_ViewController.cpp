@@ -63,8 +63,7 @@ void OVXB_ViewController::viewDidLoad() {
             [this] { btnTravelLimitingAction(); });
 
     // Until a block arrives: the mapping follows the (unset) receiver type, the box its switch.
-    for (QComboBox* popUp : rcMappingGroup())
-        popUp->setEnabled(false);
+    setAllEnabled(rcMappingGroup(), false);
     showBoxBySwitchState(u.boxRRMode, u.RRMode);
 }
 
@@ -104,8 +103,7 @@ void OVXB_ViewController::didDecode(const QByteArray& block) {
     auto& u = *ui_;
     applyWingType(static_cast<std::uint8_t>(block[29]));
     applyMounting(static_cast<std::uint8_t>(block[30]));
-    for (QComboBox* popUp : rcMappingGroup())
-        popUp->setEnabled(!u.ReceiverType1->isChecked());
+    setAllEnabled(rcMappingGroup(), !u.ReceiverType1->isChecked());
     showBoxBySwitchState(u.boxRRMode, u.RRMode);
 }
 
@@ -144,9 +142,7 @@ void OVXB_ViewController::stepAccelLpfAction(QSpinBox* sender) {
 }
 
 void OVXB_ViewController::switchReceiverTypeAction(QAbstractButton* sender) {
-    const bool editable = tagOf(sender) > 0;
-    for (QComboBox* popUp : rcMappingGroup())
-        popUp->setEnabled(editable);
+    setAllEnabled(rcMappingGroup(), tagOf(sender) > 0);
 }
 
 void OVXB_ViewController::switchRRModeAction(QAbstractButton* sender) {

@@ -2,6 +2,7 @@
 
 #include "OVX_Configurator/Resources.h"
 
+#include <QFontDatabase>
 #include <QPixmap>
 #include <QVariant>
 
@@ -43,6 +44,24 @@ QString offsetText(int value) {
 void showStepperValue(QLabel* text, const QSpinBox* stepper, ValueText format) {
     if (text && stepper)
         text->setText(format(stepper->value()));
+}
+
+void mirrorGyroEnable(const QList<QAbstractButton*>& enables, const QAbstractButton* changed) {
+    if (tagOf(changed) <= 0)
+        enables[3]->setChecked(enables[0]->isChecked());
+    else
+        enables[4]->setChecked(enables[1]->isChecked());
+}
+
+void mirrorGyroEnables(const QList<QAbstractButton*>& enables) {
+    enables[3]->setChecked(enables[0]->isChecked());
+    enables[4]->setChecked(enables[1]->isChecked());
+}
+
+void useFixedDigits(const QList<QLabel*>& texts) {
+    const QFont digits = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    for (QLabel* text : texts)
+        text->setFont(digits);
 }
 
 void showBoxBySwitchState(QWidget* box, const QAbstractButton* switchButton) {

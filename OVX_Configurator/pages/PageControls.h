@@ -47,6 +47,20 @@ using ValueText = QString (*)(int value);
 
 // `text` shows the stepper's value in `format`.
 void showStepperValue(QLabel* text, const QSpinBox* stepper, ValueText format);
+// The gyro switches of the second aileron and elevator follow those of the first: in `enables`
+// (gyroEnableGroup order, 1 to 5) switch 4 takes the state of switch 1 when `changed` has tag 0
+// or less, switch 5 that of switch 2 when it has a higher tag.
+void mirrorGyroEnable(const QList<QAbstractButton*>& enables, const QAbstractButton* changed);
+// Both mirrors at once (after a block was decoded).
+void mirrorGyroEnables(const QList<QAbstractButton*>& enables);
+// Every control of `controls` enabled or disabled.
+template <class Control> void setAllEnabled(const QList<Control*>& controls, bool enabled) {
+    for (Control* control : controls)
+        control->setEnabled(enabled);
+}
+// Live value texts in the fixed-width digit font, so they keep their width while they change.
+void useFixedDigits(const QList<QLabel*>& texts);
+
 // `box` shown while `switchButton` is on, hidden while it is off.
 void showBoxBySwitchState(QWidget* box, const QAbstractButton* switchButton);
 

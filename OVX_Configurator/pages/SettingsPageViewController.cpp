@@ -3,7 +3,6 @@
 #include "OVX_Configurator/Localization.h"
 #include "OVX_Configurator/MainViewController.h"
 
-#include <QFontDatabase>
 
 SettingsPageViewController::SettingsPageViewController(Shape pageShape) : shape(pageShape) {}
 
@@ -120,13 +119,9 @@ void SettingsPageViewController::viewDidLoad() {
     TabbedModelPageViewController::viewDidLoad();
 
     // Live values keep their width while they change.
-    const QFont digits = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    const QList<QLabel*> sensorTexts =
-        named<QLabel>("sensorTexts", {"txtGyroX", "txtGyroY", "txtGyroZ", "txtAccX", "txtAccY",
-                                      "txtAccZ", "txtAngleX", "txtAngleY"});
-    for (const QList<QLabel*>& texts : {rcRateGroup(), rcValueGroup(), outValueGroup(), sensorTexts})
-        for (QLabel* text : texts)
-            text->setFont(digits);
+    useFixedDigits(rcRateGroup() + rcValueGroup() + outValueGroup() +
+                   named<QLabel>("sensorTexts", {"txtGyroX", "txtGyroY", "txtGyroZ", "txtAccX",
+                                                 "txtAccY", "txtAccZ", "txtAngleX", "txtAngleY"}));
 
     // Steppers: their texts follow the value.
     for (QSpinBox* s : gainGroup())
@@ -234,11 +229,7 @@ void SettingsPageViewController::stepStickDeadbandAction(QSpinBox* sender) {
 
 // Gyro enables 4 and 5 show the states of enables 1 and 2.
 void SettingsPageViewController::switchGyroEnableAction(QAbstractButton* sender) {
-    const QList<QAbstractButton*> enables = gyroEnableGroup();
-    if (tagOf(sender) <= 0)
-        enables[3]->setChecked(enables[0]->isChecked());
-    else
-        enables[4]->setChecked(enables[1]->isChecked());
+    mirrorGyroEnable(gyroEnableGroup(), sender);
 }
 
 void SettingsPageViewController::switchWingTypeAction(QAbstractButton* sender) {
@@ -278,15 +269,6 @@ void SettingsPageViewController::writeToDevice() {
         return;
     }
     parentController->writeToDevice({}, {}, {});
-}
-
-// Shows the control that holds no storable value and says why nothing is written.
-void SettingsPageViewController::refuseWrite(QWidget* control) {
-    for (int i = 0; tabMain && i < tabMain->count(); ++i)
-        if (tabMain->widget(i)->isAncestorOf(control))
-            tabMain->setCurrentIndex(i);
-    control->setFocus();
-    showCriticalAlert(localized("SETTING_NOT_STORABLE"), {});
 }
 
 void SettingsPageViewController::writeWithChannelReset() {

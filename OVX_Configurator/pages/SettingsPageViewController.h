@@ -137,24 +137,8 @@ protected:
         return const_cast<SettingsPageViewController*>(this)->view()->findChild<Control*>(name);
     }
 
-    // Runs `action` of the page with `button` on the user's clicks only (never on the changes
-    // made by filling the controls), or with `stepper` on each change of its value (filling
-    // the controls blocks it).
-    template <class Page>
-    void onClick(QAbstractButton* button, void (Page::*action)(QAbstractButton*)) {
-        auto* page = static_cast<Page*>(this);
-        connect(button, &QAbstractButton::clicked, this,
-                [page, button, action] { (page->*action)(button); });
-    }
-    template <class Page> void onStep(QSpinBox* stepper, void (Page::*action)(QSpinBox*)) {
-        auto* page = static_cast<Page*>(this);
-        connect(stepper, &QSpinBox::valueChanged, this,
-                [page, stepper, action] { (page->*action)(stepper); });
-    }
-
     const Shape shape;
 
 private:
     void showUserModeItems();
-    void refuseWrite(QWidget* control);
 };

@@ -400,19 +400,19 @@ TEST(MainViewBlock, FactoryRestoreReadsTheRestoredBlock) {
 }
 
 // Every outcome of a calibration, a request the busy link refuses too, unlocks the menus and
-// takes the progress sheet away.
+// takes the progress sheet away; a refused request says why.
 TEST(MainViewBlock, CalibrationsUnlockTheMenusWhateverHappens) {
     enum class Ending { Success, Failure, TimeOut, Refused };
     struct Case {
         bool level;
         Ending ending;
-        const char* alert; // none for a refused request
+        const char* alert;
     } cases[] = {
         {true, Ending::Success, "CALIBRATION_SUCCESS"},
         {false, Ending::Success, "CALIBRATION_SUCCESS"},
         {true, Ending::Failure, "CALIBRATION_FAILED"},
         {false, Ending::TimeOut, "RESPONSE_TIMEOUT"},
-        {true, Ending::Refused, nullptr},
+        {true, Ending::Refused, "DEVICE_BUSY"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.level ? "level " : "hover ") << int(c.ending));
@@ -440,7 +440,9 @@ TEST(MainViewBlock, CalibrationsUnlockTheMenusWhateverHappens) {
         if (c.ending == Ending::Refused) {
             EXPECT_TRUE(s.app->menuItemMain->isEnabled());
             EXPECT_FALSE(s.main->modalViewController()->isPresentedAsSheet());
-            EXPECT_EQ(s.shell.ui.alerts.size(), 1u);
+            ASSERT_EQ(s.shell.ui.alerts.size(), 2u);
+            EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline(c.alert));
+            EXPECT_EQ(s.shell.ui.lastAlert().style, AlertStyle::Critical);
             EXPECT_TRUE(o.is(0, 0, 0));
             continue;
         }

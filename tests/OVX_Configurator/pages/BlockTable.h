@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QSpinBox>
 #include <QString>
 
@@ -55,6 +56,33 @@ void expectShown(Fixture& s, const std::vector<Field>& table, const QByteArray& 
         const int expected = f.kind == Kind::Signed ? static_cast<qint8>(byte) : byte;
         EXPECT_EQ(shownValue(s, f), expected) << f.control.constData() << " at " << f.offset;
     }
+}
+
+// A block of `length` bytes whose every field of `table` holds a value its control can show
+// (a stepper's value within its range): random bytes elsewhere.
+template <class Fixture>
+QByteArray randomBlock(Fixture& s, const std::vector<Field>& table, int length, quint32 seed) {
+    QRandomGenerator random(seed);
+    QByteArray block(length, '\0');
+    for (char& byte : block)
+        byte = char(random.bounded(256));
+    for (const Field& f : table) {
+        const char* name = f.control.constData();
+        int low = 0, limit = 256;
+        if (f.kind == Kind::Switch)
+            limit = 2;
+        else if (f.kind == Kind::Radio)
+            limit = f.buttons;
+        else if (f.kind == Kind::PopUp)
+            limit = s.template control<QComboBox>(name)->count();
+        else {
+            const QSpinBox* stepper = s.template control<QSpinBox>(name);
+            low = stepper->minimum();
+            limit = stepper->maximum() + 1;
+        }
+        block[f.offset] = char(low + int(random.bounded(quint32(limit - low))));
+    }
+    return block;
 }
 
 // A stepper byte, the value and text it shows.

@@ -51,7 +51,7 @@ template <class Page> struct ModelPage : ConnectedShell {
     QList<QByteArray> commands() const {
         QList<QByteArray> out;
         for (const QByteArray& frame : unit.frames())
-            if (!QList<QByteArray>{"INFO", "STCK", "SERV", "SNSR"}.contains(frame))
+            if (!QList<QByteArray>{"INFO", "STCK", "SERV", "SNSR", "d"}.contains(frame))
                 out << frame;
         return out;
     }
