@@ -46,16 +46,16 @@ void showStepperValue(QLabel* text, const QSpinBox* stepper, ValueText format) {
         text->setText(format(stepper->value()));
 }
 
-void mirrorGyroEnable(const QList<QAbstractButton*>& enables, const QAbstractButton* changed) {
-    if (tagOf(changed) <= 0)
-        enables[3]->setChecked(enables[0]->isChecked());
-    else
-        enables[4]->setChecked(enables[1]->isChecked());
+// Enables from the fourth on mirror the first ones (4 the first, 5 the second).
+constexpr qsizetype kFirstMirroredGyroEnable = 3;
+
+void mirrorGyroEnable(const QList<QAbstractButton*>& enables, const QAbstractButton*) {
+    mirrorGyroEnables(enables);
 }
 
 void mirrorGyroEnables(const QList<QAbstractButton*>& enables) {
-    enables[3]->setChecked(enables[0]->isChecked());
-    enables[4]->setChecked(enables[1]->isChecked());
+    for (qsizetype i = kFirstMirroredGyroEnable; i < enables.size(); ++i)
+        enables[i]->setChecked(enables[i - kFirstMirroredGyroEnable]->isChecked());
 }
 
 void useFixedDigits(const QList<QLabel*>& texts) {

@@ -48,10 +48,10 @@ using ValueText = QString (*)(int value);
 // `text` shows the stepper's value in `format`.
 void showStepperValue(QLabel* text, const QSpinBox* stepper, ValueText format);
 // The gyro switches of the second aileron and elevator follow those of the first: in `enables`
-// (gyroEnableGroup order, 1 to 5) switch 4 takes the state of switch 1 when `changed` has tag 0
-// or less, switch 5 that of switch 2 when it has a higher tag.
+// (gyroEnableGroup order) switch 4 takes the state of switch 1 and switch 5, where the page has
+// one, that of switch 2, whichever switch `changed`.
 void mirrorGyroEnable(const QList<QAbstractButton*>& enables, const QAbstractButton* changed);
-// Both mirrors at once (after a block was decoded).
+// The mirrors at once (after a block was decoded).
 void mirrorGyroEnables(const QList<QAbstractButton*>& enables);
 // Every control of `controls` enabled or disabled.
 template <class Control> void setAllEnabled(const QList<Control*>& controls, bool enabled) {

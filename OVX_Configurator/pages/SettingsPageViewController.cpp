@@ -6,10 +6,14 @@
 
 SettingsPageViewController::SettingsPageViewController(Shape pageShape) : shape(pageShape) {}
 
+int SettingsPageViewController::outputIndicators() const {
+    return shape.outputIndicators > 0 ? shape.outputIndicators : shape.outputs;
+}
+
 // ---- Outlet groups ----
 
 QList<QComboBox*> SettingsPageViewController::flightModeGroup() const {
-    return numbered<QComboBox>("flightModeGroup", "FlightMode", 6);
+    return numbered<QComboBox>("flightModeGroup", "FlightMode", shape.flightModes);
 }
 
 QList<QComboBox*> SettingsPageViewController::userModeGroup() const {
@@ -46,11 +50,11 @@ QList<QAbstractButton*> SettingsPageViewController::mountingGroup() const {
 }
 
 QList<QProgressBar*> SettingsPageViewController::outGroup() const {
-    return numbered<QProgressBar>("outGroup", "Out", shape.outputs);
+    return numbered<QProgressBar>("outGroup", "Out", outputIndicators());
 }
 
 QList<QLabel*> SettingsPageViewController::outValueGroup() const {
-    return numbered<QLabel>("outValueGroup", "OutValue", shape.outputs);
+    return numbered<QLabel>("outValueGroup", "OutValue", outputIndicators());
 }
 
 QList<QSpinBox*> SettingsPageViewController::subTrimGroup() const {
@@ -103,14 +107,13 @@ QList<QSpinBox*> SettingsPageViewController::offsetGroup() const {
 }
 
 QList<QLabel*> SettingsPageViewController::txtOffsetGroup() const {
-    return named<QLabel>("txtOffsetGroup", {"txtLevelOffset1", "txtLevelOffset2",
-                                            "txtHoverOffset1", "txtHoverOffset2"});
+    return named<QLabel>("txtOffsetGroup", {"txtLevelOffset1", "txtLevelOffset2", "txtHoverOffset1",
+                                            "txtHoverOffset2"});
 }
 
 QList<QLabel*> SettingsPageViewController::accCalibrationValueGroup() const {
     return named<QLabel>("accCalibrationValueGroup", {"AccOffsetX", "AccOffsetY", "AccOffsetZ",
-                                                      "AccGravityX", "AccGravityY",
-                                                      "AccGravityZ"});
+                                                      "AccGravityX", "AccGravityY", "AccGravityZ"});
 }
 
 // ---- View life cycle ----
@@ -138,14 +141,16 @@ void SettingsPageViewController::viewDidLoad() {
            &SettingsPageViewController::stepStickDeadbandAction);
 
     // Switches and radio buttons.
-    for (QAbstractButton* b : named<QAbstractButton>("mirrored", {"GyroEnable1", "GyroEnable2"}))
+    for (QAbstractButton* b : gyroEnableGroup())
         onClick(b, &SettingsPageViewController::switchGyroEnableAction);
     for (QAbstractButton* b : wingTypeGroup())
         onClick(b, &SettingsPageViewController::switchWingTypeAction);
     for (QAbstractButton* b : mountingGroup())
         onClick(b, &SettingsPageViewController::switchMountingAction);
+    // A page with a six-way mode switch.
     QAbstractButton* switchType = outlet<QAbstractButton>(QStringLiteral("SwitchType"));
-    onClick(switchType, &SettingsPageViewController::switchSwitchTypeAction);
+    if (switchType)
+        onClick(switchType, &SettingsPageViewController::switchSwitchTypeAction);
 
     // Until a block arrives the six-way box follows its switch.
     showBoxBySwitchState(outlet<QWidget>(QStringLiteral("boxSixWaySwitch")), switchType);
@@ -157,12 +162,13 @@ void SettingsPageViewController::viewDidAppear() {
 }
 
 bool SettingsPageViewController::hasUserMode() const {
-    return parentController && parentController->dataVersion > lastDataVersionWithoutUserMode;
+    return shape.userMode && parentController &&
+           parentController->dataVersion > lastDataVersionWithoutUserMode;
 }
 
 // Units with the user mode: its box and a seventh flight mode item; older units neither.
 void SettingsPageViewController::showUserModeItems() {
-    if (!parentController)
+    if (!parentController || !shape.userMode)
         return;
     const bool userMode = hasUserMode();
     outlet<QWidget>(QStringLiteral("boxUserMode"))->setVisible(userMode);
@@ -188,8 +194,7 @@ void SettingsPageViewController::dataToUI() {
     fields.decode(block);
     showBoxBySwitchState(outlet<QWidget>(QStringLiteral("boxSixWaySwitch")),
                          outlet<QAbstractButton>(QStringLiteral("SwitchType")));
-    switchGyroEnableAction(outlet<QAbstractButton>(QStringLiteral("GyroEnable1")));
-    switchGyroEnableAction(outlet<QAbstractButton>(QStringLiteral("GyroEnable2")));
+    switchGyroEnableAction(nullptr);
     didDecode(block);
 }
 

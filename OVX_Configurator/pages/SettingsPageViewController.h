@@ -13,18 +13,23 @@
 
 #include <optional>
 
-// What the pages of the full-size units (OVXB, OVXC) share on top of the tabbed page: the outlet
-// groups their layouts have in common (found by the outlets' object names, sized by the page's
-// receiver channels, servo outputs and wing types), the value texts of the steppers, the mirrored
+// What the pages of the four-letter-command units (OVXB, OVXC, OVXD) share on top of the tabbed
+// page: the outlet groups their layouts have in common (found by the outlets' object names, sized
+// by the page's shape), the value texts of the steppers, the mirrored
 // gyro enables, the user mode of newer data versions, the parameter block coders on the page's
 // field table and the write flow that guards a change of receiver.
 class SettingsPageViewController : public TabbedModelPageViewController {
 public:
-    // How many receiver channels, servo outputs and wing types the page's layout has.
+    // How many receiver channels, servo outputs and wing types the page's layout has; how many
+    // flight mode pop-ups, output indicators (with those of outputs without settings) and whether
+    // the unit may have the user mode.
     struct Shape {
         int channels;
         int outputs;
         int wingTypes;
+        int flightModes = 6;
+        int outputIndicators = 0; // 0: one per output
+        bool userMode = true;
     };
 
     // Data versions above this one have the user mode (three more block bytes, a seventh flight
@@ -76,7 +81,7 @@ public:
     // Picture (and what depends on it) for wing type or mounting `index`, clamped to the group.
     virtual void applyWingType(int index) = 0;
     virtual void applyMounting(int index) = 0;
-    // Whether the unit runs the user mode: data version above 16.
+    // Whether the unit runs the user mode: a page with it and data version above 16.
     bool hasUserMode() const;
 
     // ---- Control actions (the sender is the control the user changed) ----
@@ -86,6 +91,7 @@ public:
     void stepTravelLimitAction(QSpinBox* sender);
     void stepOffsetAction(QSpinBox* sender);
     void stepStickDeadbandAction(QSpinBox* sender);
+    // The mirrored gyro enables (from the fourth on) show the states of the first ones.
     void switchGyroEnableAction(QAbstractButton* sender);
     void switchWingTypeAction(QAbstractButton* sender);
     void switchMountingAction(QAbstractButton* sender);
@@ -140,5 +146,6 @@ protected:
     const Shape shape;
 
 private:
+    int outputIndicators() const;
     void showUserModeItems();
 };
