@@ -161,7 +161,7 @@ void OVXD_ViewController::changeReceiverTypeAction(QComboBox* sender) {
 
 std::optional<bool> OVXD_ViewController::receiverChanged(const QByteArray& block) const {
     if (block.size() <= dataOffsetReceiverSubType)
-        return true;
+        return std::nullopt;
     return static_cast<std::uint8_t>(block[dataOffsetReceiverType]) !=
                ui_->ReceiverType->currentIndex() ||
            static_cast<std::uint8_t>(block[dataOffsetReceiverSubType]) !=

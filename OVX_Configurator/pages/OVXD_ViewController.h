@@ -81,8 +81,8 @@ protected:
     // Bytes 3 to 70, in block order; the sub-type list is rebuilt between type and sub-type.
     BlockCodec blockFields() const override;
     void didDecode(const QByteArray& block) override;
-    // The receiver type and sub-type against bytes 24 and 25; a block without them cannot
-    // confirm the page's receiver, so it counts as changed.
+    // The receiver type and sub-type against bytes 24 and 25; none for a block without them (the
+    // main view's write then says why it cannot write, and the mapping stays as it is).
     std::optional<bool> receiverChanged(const QByteArray& block) const override;
 
 private:
