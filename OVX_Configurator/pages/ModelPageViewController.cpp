@@ -16,6 +16,26 @@ void ModelPageViewController::setCloseButton(QPushButton* button) {
         connect(button, &QPushButton::clicked, this, [this] { btnCloseAction(); });
 }
 
+void ModelPageViewController::viewDidLoad() {
+    if (gyroChartView_ && accChartView_) {
+        sensorCharts.setupGyroChart(gyroChartView_);
+        sensorCharts.setupAccChart(accChartView_);
+    }
+}
+
+void ModelPageViewController::showSensorSample(const telemetry::SensorSample& sample) {
+    lastSensorSample = sample;
+    for (std::size_t k = 0; k < 3; ++k) {
+        if (txtGyro[k])
+            txtGyro[k]->setText(telemetry::oneDecimalText(sample.gyro[k]));
+        if (txtAcc[k])
+            txtAcc[k]->setText(telemetry::oneDecimalText(sample.acc[k]));
+        if (k < 2 && txtAngle[k])
+            txtAngle[k]->setText(telemetry::angleText(sample.angle[k]));
+    }
+    sensorCharts.addSample(sample);
+}
+
 void ModelPageViewController::viewDidAppear() {
     timerMain.startRepeating(pollInterval(), [this] { timerAction(); });
 }
@@ -134,4 +154,78 @@ void TabbedModelPageViewController::showResponseError() {
 
 void TabbedModelPageViewController::showResponseTimeout() {
     showCriticalAlert(localized("RESPONSE_TIMEOUT"), {});
+}
+
+// ---- Live telemetry ----
+
+void TabbedModelPageViewController::timerAction() {
+    const QString tab =
+        tabMain && tabMain->currentWidget() ? tabMain->currentWidget()->objectName() : QString();
+    if (timerFunctionCounter == 0)
+        requestInfo();
+    else if (tab == QLatin1String("Receiver"))
+        requestStick();
+    else if (tab == QLatin1String("OutputServos"))
+        requestServo();
+    else if (tab == QLatin1String("Sensor"))
+        requestSensor();
+    else
+        requestInfo();
+    timerFunctionCounter = (timerFunctionCounter + 1) % 2;
+}
+
+void TabbedModelPageViewController::requestInfo() {
+    poll("INFO", pollLengths().info, &TabbedModelPageViewController::decodeInfoReply);
+}
+
+void TabbedModelPageViewController::requestStick() {
+    poll("STCK", pollLengths().stick, &TabbedModelPageViewController::decodeStickReply);
+}
+
+void TabbedModelPageViewController::requestServo() {
+    poll("SERV", pollLengths().servo, &TabbedModelPageViewController::decodeServoReply);
+}
+
+void TabbedModelPageViewController::requestSensor() {
+    poll("SNSR", pollLengths().sensor, &TabbedModelPageViewController::decodeSensorReply);
+}
+
+void TabbedModelPageViewController::poll(
+    const char* command, int length,
+    void (TabbedModelPageViewController::*decoder)(const QByteArray&)) {
+    SerialPort* port = appDelegate->port.get();
+    if (length <= 0 || !port || !port->serialPort() || !port->isOpen())
+        return;
+    QPointer<TabbedModelPageViewController> page(this);
+    port->pollDataFrame(QByteArray(command), length, [page, port, decoder] {
+        if (page)
+            (page->*decoder)(port->data());
+    });
+}
+
+void TabbedModelPageViewController::decodeInfoReply(const QByteArray& payload) {
+    const auto states = systemStateKeys();
+    const auto modes = flightModeKeys();
+    const auto status =
+        telemetry::decodeStatus(payload, int(states.size()), int(modes.size()));
+    if (!status || !parentController)
+        return;
+    MainViewController& main = *parentController;
+    if (main.statusSystemState)
+        main.statusSystemState->setText(localized(states[std::size_t(status->systemState)]));
+    if (main.statusFlightMode)
+        main.statusFlightMode->setText(localized(modes[std::size_t(status->flightMode)]));
+    if (main.statusMasterGain)
+        main.statusMasterGain->setText(telemetry::masterGainText(status->masterGain));
+    const QList<QLabel*> channels = main.channelLabels();
+    for (int k = 0; k < 7 && k < channels.size(); ++k)
+        telemetry::showChannelActivity(channels[k], status->channelActive[std::size_t(k)]);
+}
+
+void TabbedModelPageViewController::decodeSensorReply(const QByteArray& payload) {
+    const QByteArray block = parentController ? parentController->data : QByteArray();
+    const auto sample = telemetry::decodeSensors(payload, 0, telemetry::oneGValues(block), 0.1f,
+                                                 lastSensorSample);
+    if (sample)
+        showSensorSample(*sample);
 }

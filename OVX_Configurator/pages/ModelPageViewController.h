@@ -1,10 +1,13 @@
 #pragma once
 
 #include "OVX_Configurator/ViewController.h"
+#include "OVX_Configurator/pages/SensorCharts.h"
+#include "OVX_Configurator/pages/Telemetry.h"
 #include "platform/Scheduler.h"
 
 #include <QAbstractButton>
 #include <QByteArray>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
@@ -12,7 +15,9 @@
 #include <QTabWidget>
 #include <QWidget>
 
+#include <array>
 #include <functional>
+#include <span>
 
 class AppDelegate;
 class MainViewController;
@@ -42,6 +47,8 @@ public:
     // switching calls (showing the window again after minimising it calls neither).
     platform::Timer timerMain;
 
+    // Sets up the live sensor charts when the layout has them.
+    void viewDidLoad() override;
     // Starts the poll timer (one timer: a running one is replaced).
     void viewDidAppear() override;
     // Stops the poll timer.
@@ -50,6 +57,17 @@ public:
     virtual void timerAction() {}
     // Seconds between poll ticks.
     virtual double pollInterval() const { return 0.05; }
+
+    // ---- Live sensor values (pages whose layout has the "Sensor" tab's charts and texts) ----
+    // The two live charts and their sweep.
+    SensorCharts sensorCharts;
+    // The texts of the sensor values: gyro X Y Z, acceleration X Y Z, angle X Y.
+    std::array<QPointer<QLabel>, 3> txtGyro, txtAcc;
+    std::array<QPointer<QLabel>, 2> txtAngle;
+    // The last sensor sample shown (an axis without a usable one-g value keeps its acceleration).
+    telemetry::SensorSample lastSensorSample;
+    // Shows a sample in the texts and feeds it to the charts (one sweep step).
+    void showSensorSample(const telemetry::SensorSample& sample);
 
     // The page's part of the main view's handler slots.
     // Decodes the main view's block into the page and its versions into the status bar.
@@ -98,6 +116,19 @@ protected:
         if constexpr (requires { form.btnHoverCalibration; })
             btnHoverCalibration = form.btnHoverCalibration;
         connectPageButtons();
+        // The charts once the layout makes them line chart views.
+        if constexpr (requires(charting::LineChartView* chart) {
+                          chart = form.gyroChart;
+                          chart = form.accChart;
+                      }) {
+            gyroChartView_ = form.gyroChart;
+            accChartView_ = form.accChart;
+        }
+        if constexpr (requires { form.txtAngleY; }) {
+            txtGyro = {form.txtGyroX, form.txtGyroY, form.txtGyroZ};
+            txtAcc = {form.txtAccX, form.txtAccY, form.txtAccZ};
+            txtAngle = {form.txtAngleX, form.txtAngleY};
+        }
         return view;
     }
 
@@ -124,6 +155,8 @@ protected:
 private:
     void setCloseButton(QPushButton* button);
     void connectPageButtons();
+
+    QPointer<charting::LineChartView> gyroChartView_, accChartView_;
 };
 
 // The pages of the units with four-letter commands (OVXB, OVXC, OVXD): tabbed, with a sensor tab
@@ -151,10 +184,48 @@ public:
 
     static constexpr double procedureTimeout = 0.5;
 
+    // ---- Live telemetry ----
+    // Payload lengths of the model's poll replies; 0: no such poll is sent (a page without
+    // live values sends none).
+    struct PollLengths {
+        int info = 0;
+        int stick = 0;
+        int servo = 0;
+        int sensor = 0;
+    };
+    virtual PollLengths pollLengths() const { return {}; }
+    // Localisation keys of the model's system states and flight modes: a status byte beyond the
+    // last key shows the last one.
+    virtual std::span<const char* const> systemStateKeys() const { return {}; }
+    virtual std::span<const char* const> flightModeKeys() const { return {}; }
+
+    // Poll alternation: 0 polls "INFO", 1 the shown tab's poll.
+    int timerFunctionCounter = 0;
+    // The poll tick: "INFO" when the counter is 0; when it is 1 "STCK" on the "Receiver" tab,
+    // "SERV" on "OutputServos", "SNSR" on "Sensor" and "INFO" on any other; then the counter
+    // alternates. A poll goes out only while the port is open and the link is not busy.
+    void timerAction() override;
+    void requestInfo();
+    void requestStick();
+    void requestServo();
+    void requestSensor();
+    // Decoders: each takes the payload of a good reply.
+    // The status into the main view's status bar.
+    virtual void decodeInfoReply(const QByteArray& payload);
+    // The receiver channels and servo outputs: the model's own layouts.
+    virtual void decodeStickReply(const QByteArray& /*payload*/) {}
+    virtual void decodeServoReply(const QByteArray& /*payload*/) {}
+    // The sensors, with the one-g values of the main view's block; angles in tenths of a degree.
+    virtual void decodeSensorReply(const QByteArray& payload);
+
 protected:
     template <class Form> QWidget* loadLayout(Form& form) {
         QWidget* view = ModelPageViewController::loadLayout(form);
         tabSensor = form.tabSensor;
         return view;
     }
+
+private:
+    void poll(const char* command, int length, void (TabbedModelPageViewController::*decoder)(
+                                                    const QByteArray&));
 };

@@ -149,6 +149,52 @@ void OVXB_ViewController::switchRRModeAction(QAbstractButton* sender) {
     showBoxBySwitchState(ui_->boxRRMode, sender);
 }
 
+// ---- Live telemetry ----
+
+void OVXB_ViewController::decodeStickReply(const QByteArray& payload) {
+    view();
+    if (payload.size() < 14)
+        return;
+    const QList<QProgressBar*> bars = rcGroup();
+    const QList<QLabel*> rates = rcRateGroup();
+    const QList<QLabel*> values = rcValueGroup();
+    for (int i = 0; i < 7; ++i) {
+        const int v = *telemetry::wordAt(payload, 2 * i);
+        telemetry::showLevel(bars[i], telemetry::channelLevel(v, 1200), 0, 2400);
+        rates[i]->setText(telemetry::signedQuotientText(v, 8) + QLatin1Char('%'));
+        values[i]->setText(telemetry::signedQuotientText(v, 2));
+    }
+}
+
+int OVXB_ViewController::travelOfLimit(int limit) {
+    if (limit < 0)
+        return 0;
+    return limit >= 151 ? 600 : limit * 4;
+}
+
+void OVXB_ViewController::decodeServoReply(const QByteArray& payload) {
+    view();
+    if (payload.size() < 20)
+        return;
+    const QList<QProgressBar*> bars = outGroup();
+    const QList<QLabel*> texts = outValueGroup();
+    const QList<QSpinBox*> limits = travelLimitGroup();
+    const QList<QSpinBox*> subTrims = subTrimGroup();
+    const QList<QLabel*> neutralMarks = neutralMarkGroup();
+    const QList<QLabel*> leftMarks = leftLimitMarkGroup();
+    const QList<QLabel*> rightMarks = rightLimitMarkGroup();
+    for (int i = 0; i < 5; ++i) {
+        const int output = *telemetry::wordAt(payload, 2 * i);
+        const int neutral = *telemetry::wordAt(payload, 10 + 2 * i);
+        texts[i]->setText(QString::number(output));
+        telemetry::showLevel(bars[i], output, 800, 2220);
+        telemetry::placeOutputMarks({neutralMarks[i], leftMarks[i], rightMarks[i]}, bars[i], neutral,
+                                    travelOfLimit(limits[2 * i]->value()),
+                                    travelOfLimit(limits[2 * i + 1]->value()),
+                                    subTrims[i]->isEnabled());
+    }
+}
+
 // ---- Write flow ----
 
 std::optional<bool> OVXB_ViewController::receiverChanged(const QByteArray& block) const {

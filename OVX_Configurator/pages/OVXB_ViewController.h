@@ -75,6 +75,19 @@ public:
     void switchReceiverTypeAction(QAbstractButton* sender);
     void switchRRModeAction(QAbstractButton* sender);
 
+    // ---- Live telemetry ----
+    PollLengths pollLengths() const override { return {11, 14, 20, 16}; }
+    std::span<const char* const> systemStateKeys() const override { return strSystemState; }
+    std::span<const char* const> flightModeKeys() const override { return strFlightMode; }
+    // Receiver channels 1-7: bar v + 1200 (0..2400), rate v / 8 in percent, value v / 2.
+    void decodeStickReply(const QByteArray& payload) override;
+    // Outputs 1-5: value text, bar (800..2220) and the neutral and travel limit marks placed
+    // from the travel limits shown on the page.
+    void decodeServoReply(const QByteArray& payload) override;
+    // The travel of a travel limit stepper value in output units: 0 below 0, 600 from 151 on,
+    // else 4 per percent.
+    static int travelOfLimit(int limit);
+
     // ---- Servo procedures ----
     ServoProcedure servoProcedure() const { return servoProcedure_; }
     void btnServoTrimmingAction() { toggleServoTrimming(); }

@@ -62,6 +62,9 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 struct Identified : ConnectedShell {
     explicit Identified(int model = 168) : ConnectedShell(model) {
         EXPECT_TRUE(identify());
+        // These tests follow the block exchanges alone on the line while they move the clock
+        // (the pages' tests cover polls beside requests).
+        stopLivePolls();
         unit.clearRecord();
         shell.clock.advance(3.0); // the message bar of the read is gone
     }
@@ -233,6 +236,7 @@ TEST(MainViewBlock, WriteAndSaveRefuseABlockThatIsNotExactlyTheUnitsLength) {
         SCOPED_TRACE(testing::Message() << c.model << " with " << c.size << " bytes");
         ConnectedShell s(c.model, [&](SimulatedUnit& unit) { unit.setDataVersion(c.dataVersion); });
         ASSERT_TRUE(s.identify());
+        s.stopLivePolls();
         s.unit.clearRecord();
         ASSERT_TRUE(s.shell.ui.alerts.empty());
         s.main->data.resize(c.size);

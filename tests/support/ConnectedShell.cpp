@@ -2,6 +2,7 @@
 
 #include "OVX_Configurator/Alert.h"
 #include "OVX_Configurator/Localization.h"
+#include "OVX_Configurator/SerialPort.h"
 #include "support/EventLoop.h"
 
 namespace testsupport {
@@ -35,6 +36,26 @@ bool ConnectedShell::waitFor(const std::function<bool()>& done) {
 
 bool ConnectedShell::waitForAlert(std::size_t before) {
     return waitFor([&] { return shell.ui.alerts.size() > before; });
+}
+
+void ConnectedShell::advance(double seconds) {
+    constexpr double tick = 0.05;
+    SerialPort& link = *app->port;
+    auto pollReplyDue = [&link] {
+        const bool frame = link.expectedResponseType() == ResponseType::DataFrame ||
+                           link.expectedResponseType() == ResponseType::DataFrameWithoutCRC;
+        return !link.busy() && link.isOpen() && frame &&
+               link.dataSizeReceived() < link.expectedDataSize();
+    };
+    for (double done = 0; done < seconds - 1e-9; done += tick) {
+        shell.clock.advance(std::min(tick, seconds - done));
+        waitFor([&] { return !pollReplyDue(); });
+    }
+}
+
+void ConnectedShell::stopLivePolls() {
+    if (main->currentViewController)
+        main->currentViewController->viewWillDisappear();
 }
 
 QStringList ConnectedShell::alertHeadlines() const {

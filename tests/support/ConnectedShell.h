@@ -35,6 +35,13 @@ public:
     bool waitFor(const std::function<bool()>& done);
     // Pumps events until one more alert than `before` is shown.
     bool waitForAlert(std::size_t before);
+    // Moves the manual clock forward by `seconds` in steps of one poll tick (0.05 s), letting the
+    // unit answer each tick's poll before the next step, as on a real line: one jump would send
+    // every poll that falls due at once and leave their replies queued on the line.
+    void advance(double seconds);
+    // Stops the shown page's live polls, for tests that follow other exchanges alone on the line
+    // while they move the clock.
+    void stopLivePolls();
     // Headlines of every alert shown so far.
     QStringList alertHeadlines() const;
     // Answers the oldest alert still shown with its first button.

@@ -180,8 +180,8 @@ QByteArray SimulatedUnit::pollPayload(const QByteArray& command) {
                     : procedure_ == "TRIM" ? 7
                     : procedure_ == "TRVL" ? 8
                                            : 1);
-        p[2] = 1;  // normal mode
-        p[3] = 80; // master gain
+        p[2] = char((n / 50) % 3);         // off, normal, lock: a new mode every 50 replies
+        p[3] = char(60 + wave(n, 20, 200)); // master gain 40..80 %
         for (int k = 0; k < 7; ++k)
             p[4 + k] = char(((n / 10 + k) % 3) == 0);
     } else if (command == "SNSR") {

@@ -89,8 +89,9 @@ public:
     static int pollPayloadLength(int deviceId, const QByteArray& command);
     // Answers `command` ("INFO", "STCK", "SERV", "SNSR", "d") with this payload from now on,
     // instead of generated moving values (the generated "INFO" reports the running procedure
-    // as its system state: 4 "ACCL", 7 "TRIM", 8 "TRVL", else 1). An empty payload goes back
-    // to generated values.
+    // as its system state: 4 "ACCL", 7 "TRIM", 8 "TRVL", else 1; its flight mode turns through
+    // 0, 1, 2 and its master gain swings between 40 and 80 %). An empty payload goes back to
+    // generated values.
     void setPollPayload(const QByteArray& command, const QByteArray& payload);
 
     // ---- Procedures ----

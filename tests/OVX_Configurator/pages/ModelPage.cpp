@@ -20,6 +20,15 @@ bool showsPicture(const QLabel* view, const char* name) {
     return !expected.isNull() && !shown.isNull() && shown.toImage() == expected.toImage();
 }
 
+QByteArray words(std::initializer_list<int> values) {
+    QByteArray bytes;
+    for (int v : values) {
+        bytes.append(char((v >> 8) & 0xFF));
+        bytes.append(char(v & 0xFF));
+    }
+    return bytes;
+}
+
 QByteArray writeFrame(const QByteArray& block) {
     const std::uint16_t crc = crc16Modbus(block, 0, block.size());
     QByteArray frame("W");

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 
 namespace testsupport {
 
@@ -33,8 +34,8 @@ template <class Page> struct ModelPage : ConnectedShell {
         });
         EXPECT_TRUE(identified && shell.ui.alerts.empty());
         page = (main->*getter)();
+        advance(3.0); // the message bar of the read is gone
         unit.clearRecord();
-        shell.clock.advance(3.0); // the message bar of the read is gone
     }
 
     // A control of the page by its object name (the test fails when there is none).
@@ -84,6 +85,9 @@ template <class Page> QList<int> flightModeItemCounts(const Page* page) {
 
 // Whether `view` shows the picture `name` of the application resources at the view's size.
 bool showsPicture(const QLabel* view, const char* name);
+
+// Signed 16-bit words, high byte first, as the live replies carry them.
+QByteArray words(std::initializer_list<int> values);
 
 // "W", the block, its CRC high and low byte: the write frame of `block`.
 QByteArray writeFrame(const QByteArray& block);

@@ -125,7 +125,7 @@ TEST(OvxbServo, ATimeOutOnCancelKeepsTheExitState) {
     s.unit.injectFault(SimulatedUnit::Fault::NoReply, "CNCL");
     press(s, c, c.exitKey, 0);
     ASSERT_TRUE(s.waitLong([&] { return s.unit.count("CNCL") == 1; }));
-    s.shell.clock.advance(0.6);
+    s.advance(0.6);
     ASSERT_EQ(s.lastHeadline(), headline("RESPONSE_TIMEOUT"));
     EXPECT_EQ(s.shell.ui.lastAlert().style, AlertStyle::Critical);
     s.answer(0);
