@@ -56,14 +56,16 @@ Point RadarChartRenderer::entryPoint(double value, double index, double phaseX, 
 }
 
 const QStringList& RadarChartRenderer::accessibilityXLabels() {
-    if (!accessibilityXLabels_) {
+    RadarChartView* view = chart();
+    const auto data = view ? view->data() : nullptr;
+    const int count = data ? largestEntryCount(*data) : 0;
+    if (!accessibilityXLabels_ || labelledData_ != data.get() || labelledCount_ != count) {
+        labelledData_ = data.get();
+        labelledCount_ = count;
         QStringList labels;
-        RadarChartView* view = chart();
-        const auto data = view ? view->data() : nullptr;
         if (view && data) {
             const auto axis = view->xAxis();
             if (const auto formatter = axis->valueFormatter()) {
-                const int count = largestEntryCount(*data);
                 for (int i = 0; i < count; ++i)
                     labels.push_back(formatter->stringForValue(double(i), axis.get()));
             }

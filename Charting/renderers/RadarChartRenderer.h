@@ -43,7 +43,7 @@ public:
     // The spokes (every skipWebLineCount + 1'th) and the rings at the y axis's label values.
     virtual void drawWeb(GraphicsContext& context);
 
-    // The x axis's label of each spoke, made on first use and then kept.
+    // The x axis's label of each spoke, made on first use and kept until the data changes.
     const QStringList& accessibilityXLabels();
 
 private:
@@ -55,6 +55,9 @@ private:
 
     QPointer<RadarChartView> chart_;
     std::optional<QStringList> accessibilityXLabels_;
+    // What the labels were made for: the data and its largest entry count.
+    const ChartData* labelledData_ = nullptr;
+    int labelledCount_ = -1;
     std::array<platform::Point, 2> webLineSegmentsBuffer_{};
     platform::Point highlightPointBuffer_{};
 };

@@ -156,6 +156,11 @@ TEST_F(Radar, OpaqueFillHasNoOutlineNorAccessibilityRows) {
     EXPECT_EQ(context.callsNamed("strokePath").size(), 1u);
     // Header, the set's header, then its four entries.
     EXPECT_EQ(view.renderer()->accessibleChartElements().size(), 6u);
+
+    // New data with more spokes: every entry is read out again.
+    show({radarSet({1, 2, 3, 4, 5, 6, 7})});
+    view.renderer()->drawData(context);
+    EXPECT_EQ(view.renderer()->accessibleChartElements().size(), 9u);
 }
 
 TEST_F(Radar, NearestValueOnTheTouchedSpoke) {
