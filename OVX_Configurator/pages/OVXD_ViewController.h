@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 
 namespace Ui {
 class OVXD_ViewController;
@@ -72,6 +73,16 @@ public:
     void applyWingType(int index) override;
     // Mounting picture for mounting `index` (0-3).
     void applyMounting(int index) override;
+
+    // ---- Live telemetry ----
+    PollLengths pollLengths() const override { return {11, 18, 22, 16}; }
+    std::span<const char* const> systemStateKeys() const override { return strSystemState; }
+    std::span<const char* const> flightModeKeys() const override { return strFlightMode; }
+    // Receiver channels 1-7 in percent of the reply's full scale (showChannelsOfFullScale).
+    void decodeStickReply(const QByteArray& payload) override { showChannelsOfFullScale(payload); }
+    // Outputs 1-4 with their marks against the reply's travel span, output 5 (bytes 20-21)
+    // without marks (showOutputsOfTravelSpan).
+    void decodeServoReply(const QByteArray& payload) override { showOutputsOfTravelSpan(payload); }
 
     // ---- Control actions of this page (the sender is the control the user changed) ----
     void changeReceiverTypeAction(QComboBox* sender);

@@ -2,6 +2,9 @@
 
 #include "OVX_Configurator/Localization.h"
 #include "OVX_Configurator/MainViewController.h"
+#include "OVX_Configurator/pages/Telemetry.h"
+
+#include <algorithm>
 
 
 SettingsPageViewController::SettingsPageViewController(Shape pageShape) : shape(pageShape) {}
@@ -247,6 +250,57 @@ void SettingsPageViewController::switchMountingAction(QAbstractButton* sender) {
 
 void SettingsPageViewController::switchSwitchTypeAction(QAbstractButton* sender) {
     showBoxBySwitchState(outlet<QWidget>(QStringLiteral("boxSixWaySwitch")), sender);
+}
+
+// ---- Live values of the units whose replies carry their own scale ----
+
+void SettingsPageViewController::showChannelsOfFullScale(const QByteArray& payload) {
+    view();
+    if (payload.size() < 4 + 2 * shape.channels)
+        return;
+    const int fullScale = *telemetry::wordAt(payload, 2);
+    if (fullScale == 0)
+        return;
+    const QList<QProgressBar*> bars = rcGroup();
+    const QList<QLabel*> rates = rcRateGroup();
+    const QList<QLabel*> values = rcValueGroup();
+    for (int i = 0; i < shape.channels; ++i) {
+        const int value = *telemetry::wordAt(payload, 4 + 2 * i);
+        const int percent = *telemetry::channelPercent(value, fullScale, channelPercentLimit);
+        telemetry::showLevel(bars[i], percent + channelPercentLimit, 0, 2 * channelPercentLimit);
+        // A negative full scale turns the share round: the sign follows the share, not the value.
+        const bool positiveShare = value != 0 && (value > 0) == (fullScale > 0);
+        rates[i]->setText((positiveShare ? QStringLiteral("+") : QString()) + percentText(percent));
+        values[i]->setText((value > 0 ? QStringLiteral("+") : QString()) + plainText(value));
+    }
+}
+
+void SettingsPageViewController::showOutputsOfTravelSpan(const QByteArray& payload) {
+    view();
+    const int marked = shape.outputs;
+    const int indicators = outputIndicators();
+    if (payload.size() < 4 + 4 * marked + 2 * (indicators - marked))
+        return;
+    const double span = *telemetry::wordAt(payload, 2);
+    const QList<QProgressBar*> bars = outGroup();
+    const QList<QLabel*> texts = outValueGroup();
+    const QList<QSpinBox*> limits = travelLimitGroup();
+    const QList<QLabel*> neutralMarks = neutralMarkGroup();
+    const QList<QLabel*> leftMarks = leftLimitMarkGroup();
+    const QList<QLabel*> rightMarks = rightLimitMarkGroup();
+    auto travel = [&](const QSpinBox* limit) {
+        return std::clamp(limit->value(), 0, highestMarkedTravelLimit) * span / 100.0;
+    };
+    for (int i = 0; i < indicators; ++i) {
+        const int offset = i < marked ? 4 + 2 * i : 4 + 2 * marked + 2 * i;
+        const int output = *telemetry::wordAt(payload, offset);
+        texts[i]->setText(plainText(output));
+        telemetry::showLevel(bars[i], output, lowestOutput, highestOutput);
+        if (i < marked)
+            telemetry::placeOutputMarks({neutralMarks[i], leftMarks[i], rightMarks[i]}, bars[i],
+                                        *telemetry::wordAt(payload, 4 + 2 * marked + 2 * i),
+                                        travel(limits[2 * i]), travel(limits[2 * i + 1]), true);
+    }
 }
 
 // ---- Write flow ----

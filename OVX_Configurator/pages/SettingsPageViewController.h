@@ -111,6 +111,28 @@ public:
     // "REBT" without a second question.
     void restartNow();
 
+    // ---- Live values of the units whose replies carry their own scale ----
+    // Percent limit of a channel; the channel bars span -limit..limit around limit (0..300).
+    static constexpr int channelPercentLimit = 150;
+    // Output bars show values from 800 to 2220; travel limits count up to 150 % for the marks.
+    static constexpr int lowestOutput = 800;
+    static constexpr int highestOutput = 2220;
+    static constexpr int highestMarkedTravelLimit = 150;
+    // A "STCK" payload of a full scale (bytes 2-3) and the receiver channels (from byte 4): each
+    // channel in percent of the full scale, truncated toward zero and limited to ±150, on its
+    // bar as percent + 150; the rate text is that percentage with "+" when it stands for a
+    // positive share of the full scale (0 % included, as for a small positive value); the value
+    // text is the raw value, "+" when above 0. A full scale of 0 or a short payload changes
+    // nothing.
+    void showChannelsOfFullScale(const QByteArray& payload);
+    // A "SERV" payload of a travel span (bytes 2-3), the values of the outputs with marks (from
+    // byte 4), their neutral values, then the values of the output indicators without marks.
+    // Each output's text is its value, its bar the value limited to 800..2220; the neutral mark
+    // stands at the neutral value, the limit marks at neutral ± travel limit (taken 0..150 %) of
+    // the span, kept on the bar. Marks are not moved along a bar whose range is empty. A short
+    // payload changes nothing.
+    void showOutputsOfTravelSpan(const QByteArray& payload);
+
 protected:
     explicit SettingsPageViewController(Shape shape);
 

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QList>
 #include <QStringList>
+#include <QTabWidget>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -43,6 +44,14 @@ template <class Page> struct ModelPage : ConnectedShell {
         auto* found = page->view()->template findChild<Control*>(QLatin1String(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
+    }
+
+    // Brings the item `name` of the page's tab view forward (the tab the polls look at).
+    void selectTab(const char* name) {
+        QTabWidget* tabs = page->tabMain;
+        ASSERT_NE(tabs, nullptr);
+        tabs->setCurrentWidget(tabs->findChild<QWidget*>(QLatin1String(name)));
+        ASSERT_EQ(tabs->currentWidget()->objectName(), QLatin1String(name));
     }
 
     // Waits for real I/O with a generous limit (the machine may be loaded).

@@ -23,12 +23,6 @@ namespace {
 using testsupport::OvxbPage;
 using testsupport::words;
 
-void selectTab(OvxbPage& s, const char* name) {
-    QTabWidget* tabs = s.page->tabMain;
-    tabs->setCurrentWidget(tabs->findChild<QWidget*>(QLatin1String(name)));
-    ASSERT_EQ(tabs->currentWidget()->objectName(), QLatin1String(name));
-}
-
 // The live polls the unit received, in order.
 QList<QByteArray> polls(const OvxbPage& s) {
     QList<QByteArray> out;
@@ -47,7 +41,7 @@ TEST(OvxbLive, EachTabPollsStatusAndItsOwnValuesInTurn) {
                  {"Aircraft", "INFO"}, {"Gains", "INFO"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tab);
-        selectTab(s, c.tab);
+        s.selectTab(c.tab);
         s.page->timerFunctionCounter = 0;
         s.unit.clearRecord();
         s.advance(0.2);
@@ -58,7 +52,7 @@ TEST(OvxbLive, EachTabPollsStatusAndItsOwnValuesInTurn) {
 
 TEST(OvxbLive, NoPollGoesOutWhileARequestIsOutstanding) {
     OvxbPage s;
-    selectTab(s, "Sensor");
+    s.selectTab("Sensor");
     s.unit.holdReplies(true);
     s.control<QPushButton>("btnRead")->click();
     ASSERT_TRUE(s.waitLong([&] { return s.unit.count("R") == 1; }));
@@ -115,7 +109,7 @@ TEST(OvxbLive, StatusReplyFillsTheStatusBar) {
 
 TEST(OvxbLive, ReceiverTabShowsTheChannelsOfTheUnit) {
     OvxbPage s;
-    selectTab(s, "Receiver");
+    s.selectTab("Receiver");
     s.unit.setPollPayload("STCK", words({800, -800, 5, -5, 0, 1300, 32767}));
     s.advance(0.1);
     const QList<QProgressBar*> bars = s.page->rcGroup();
@@ -135,7 +129,7 @@ TEST(OvxbLive, ReceiverTabShowsTheChannelsOfTheUnit) {
 
 TEST(OvxbLive, ServoTabPlacesBarsAndMarksFromTheShownTravelLimits) {
     OvxbPage s;
-    selectTab(s, "OutputServos");
+    s.selectTab("OutputServos");
     s.page->applyWingType(3); // outputs 4 and 5 in use
     const QList<QSpinBox*> limits = s.page->travelLimitGroup();
     const int travel[10] = {100, 100, 150, 151, 0, 0, 100, 100, 100, 100};
@@ -192,7 +186,7 @@ TEST(OvxbLive, ServoMarksOfAnEmptyRangeStayWhereTheyAre) {
 
 TEST(OvxbLive, SensorTabShowsScaledValues) {
     OvxbPage s;
-    selectTab(s, "Sensor");
+    s.selectTab("Sensor");
     // One-g values of 8192 in the block (the unit's default).
     s.unit.setPollPayload("SNSR", words({16384, -32768, 0, 8192, -4096, 0, 455, -455}));
     s.advance(0.1);
