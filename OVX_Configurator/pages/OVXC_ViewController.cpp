@@ -2,7 +2,6 @@
 
 #include "OVX_Configurator/Localization.h"
 #include "OVX_Configurator/MainViewController.h"
-#include "OVX_Configurator/pages/Telemetry.h"
 #include "ui_OVXC_ViewController.h"
 
 #include <algorithm>
@@ -27,13 +26,6 @@ constexpr std::uint8_t kFirstFirmwareWithCrsf = 22;
 constexpr int kFirstServoFunction = 1;
 constexpr int kLastServoFunction = 5;
 constexpr int kFirstAuxFunction = 6;
-
-// Live values: channels in percent of the full scale, limited to ±150 and shown on bars of
-// 0..300; outputs on bars of 800..2220; travel limits count up to 150 % for the marks.
-constexpr int kChannelPercentLimit = 150;
-constexpr int kOutputLowest = 800;
-constexpr int kOutputHighest = 2220;
-constexpr int kTravelLimitMax = 150;
 
 // Where the user mode bytes and the fields after them sit.
 constexpr int kFlightModesEnd = 28;
@@ -212,58 +204,6 @@ void OVXC_ViewController::chooseOuputMappingAction(QComboBox* sender) {
     if (ui_->ReceiverType->currentIndex() == 0 && sender->currentIndex() >= kFirstAuxFunction)
         showCriticalAlert(localized("AUX_INVALID_WARNING"), {});
     updateOutputControls(tagOf(sender));
-}
-
-// ---- Live telemetry ----
-
-void OVXC_ViewController::decodeStickReply(const QByteArray& payload) {
-    view();
-    if (payload.size() < pollLengths().stick)
-        return;
-    const int fullScale = *telemetry::wordAt(payload, 2);
-    if (fullScale == 0)
-        return;
-    const QList<QProgressBar*> bars = rcGroup();
-    const QList<QLabel*> rates = rcRateGroup();
-    const QList<QLabel*> values = rcValueGroup();
-    for (int i = 0; i < shape.channels; ++i) {
-        const int v = *telemetry::wordAt(payload, 4 + 2 * i);
-        const int percent = *telemetry::channelPercent(v, fullScale, kChannelPercentLimit);
-        telemetry::showLevel(bars[i], percent + kChannelPercentLimit, 0, 2 * kChannelPercentLimit);
-        // "+" marks a positive value, and a percentage that comes out positive (a value of the
-        // full scale's sign); a percentage turned negative by a negative full scale keeps its
-        // own sign alone.
-        const int shown = bars[i]->value() - kChannelPercentLimit;
-        const bool positivePercent = v != 0 && (v > 0) == (fullScale > 0);
-        rates[i]->setText((positivePercent ? QStringLiteral("+") : QString()) +
-                          percentText(shown));
-        values[i]->setText((v > 0 ? QStringLiteral("+") : QString()) + QString::number(v));
-    }
-}
-
-void OVXC_ViewController::decodeServoReply(const QByteArray& payload) {
-    view();
-    if (payload.size() < pollLengths().servo)
-        return;
-    const double span = *telemetry::wordAt(payload, 2);
-    const QList<QProgressBar*> bars = outGroup();
-    const QList<QLabel*> texts = outValueGroup();
-    const QList<QSpinBox*> limits = travelLimitGroup();
-    const QList<QLabel*> neutralMarks = neutralMarkGroup();
-    const QList<QLabel*> leftMarks = leftLimitMarkGroup();
-    const QList<QLabel*> rightMarks = rightLimitMarkGroup();
-    auto travel = [&](const QSpinBox* limit) {
-        return std::clamp(limit->value(), 0, kTravelLimitMax) * span / 100.0;
-    };
-    for (int i = 0; i < shape.outputs; ++i) {
-        const int output = *telemetry::wordAt(payload, 4 + 2 * i);
-        const int neutral = *telemetry::wordAt(payload, 4 + 2 * shape.outputs + 2 * i);
-        texts[i]->setText(QString::number(output));
-        telemetry::showLevel(bars[i], output, kOutputLowest, kOutputHighest);
-        telemetry::placeOutputMarks({neutralMarks[i], leftMarks[i], rightMarks[i]}, bars[i],
-                                    neutral, travel(limits[2 * i]), travel(limits[2 * i + 1]),
-                                    true);
-    }
 }
 
 // ---- Write flow ----

@@ -111,14 +111,11 @@ public:
     PollLengths pollLengths() const override { return {11, 22, 24, 16}; }
     std::span<const char* const> systemStateKeys() const override { return strSystemState; }
     std::span<const char* const> flightModeKeys() const override { return strFlightMode; }
-    // Receiver channels 1-9 in percent of the full scale of bytes 2-3 (limited to ±150): bar
-    // percent + 150 (0..300), the percentage and the raw value as signed texts. A full scale of
-    // 0 changes nothing.
-    void decodeStickReply(const QByteArray& payload) override;
-    // Outputs 1-5: value text, bar (800..2220), and the neutral and travel limit marks placed
-    // from the neutral values, the travel span of bytes 2-3 and the travel limits shown on the
-    // page (limited to 0..150 %).
-    void decodeServoReply(const QByteArray& payload) override;
+    // Receiver channels 1-9 in percent of the reply's full scale (showChannelsOfFullScale).
+    void decodeStickReply(const QByteArray& payload) override { showChannelsOfFullScale(payload); }
+    // Outputs 1-5, all with their marks, against the reply's travel span
+    // (showOutputsOfTravelSpan).
+    void decodeServoReply(const QByteArray& payload) override { showOutputsOfTravelSpan(payload); }
 
 protected:
     QWidget* loadView() override;
