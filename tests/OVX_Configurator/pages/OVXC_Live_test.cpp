@@ -122,8 +122,7 @@ TEST(OvxcLive, MarksOfAnEmptyRangeStayWhereTheyAre) {
 
 TEST(OvxcLive, SensorTabShowsScaledValuesInItsCharts) {
     OvxcPage s;
-    QTabWidget* tabs = s.page->tabMain;
-    tabs->setCurrentWidget(tabs->findChild<QWidget*>("Sensor"));
+    s.selectTab("Sensor");
     SensorCharts& charts = s.page->sensorCharts;
     ASSERT_EQ(charts.gyroChart, s.control<charting::LineChartView>("gyroChart"));
     ASSERT_EQ(charts.accChart, s.control<charting::LineChartView>("accChart"));
@@ -154,14 +153,13 @@ TEST(OvxcLive, StatusHasSevenStates) {
 
 TEST(OvxcLive, TheReceiverAndServoTabsPollTheirLongReplies) {
     OvxcPage s;
-    QTabWidget* tabs = s.page->tabMain;
-    tabs->setCurrentWidget(tabs->findChild<QWidget*>("Receiver"));
+    s.selectTab("Receiver");
     s.unit.setPollPayload("STCK", words({0, 1000, 250, 0, 0, 0, 0, 0, 0, 0, -1000}));
     s.advance(0.2);
     ASSERT_TRUE(s.waitLong([&] { return s.page->rcGroup()[8]->value() == 50; }));
     EXPECT_EQ(s.page->rcRateGroup()[0]->text(), "+25%");
 
-    tabs->setCurrentWidget(tabs->findChild<QWidget*>("OutputServos"));
+    s.selectTab("OutputServos");
     s.unit.setPollPayload("SERV", words({0, 400, 1100, 1200, 1300, 1400, 1600}));
     s.advance(0.2);
     ASSERT_TRUE(s.waitLong([&] { return s.page->outValueGroup()[4]->text() == "1600"; }));
