@@ -82,6 +82,9 @@ public:
     Callback handlerFactoryRestore;
 
     AppDelegate* appDelegate; // the program's one delegate
+    // False while a procedure that must not be left half-done runs (the accelerometer
+    // calibration wizard): the window refuses to close meanwhile.
+    bool windowClosable = true;
     QPointer<QWidget> window; // the window whose title is set
     ViewController* currentViewController = nullptr;
 
@@ -158,6 +161,8 @@ public:
     void serialPortWasClosed(const platform::Notification& n);
     void serialPortWasRemovedFromSystem(const platform::Notification& n);
     void serialPortEncounterError(const platform::Notification& n);
+    // Whether a port notification is about the link's port.
+    bool isCurrentPort(const platform::Notification& n) const;
 
     // ---- The parameter block and the unit ----
     // Each first checks that a port is open (else warnPortNotConnected and no closure runs).
@@ -228,7 +233,6 @@ private:
     bool requirePort();
     void afterPortPause(Callback step);
     void finishPortPause();
-    bool isCurrentPort(const platform::Notification& n) const;
     void endFirmwareWork();
     void forgetDevice();
     void installHandlers(const DeviceModel& model);

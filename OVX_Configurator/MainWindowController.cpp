@@ -46,6 +46,11 @@ MainViewController* MainWindowController::mainViewController() {
 
 bool MainWindowController::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window_.get() && event->type() == QEvent::Close) {
+        // A procedure that must not be left half-done holds the window open.
+        if (mainViewController_ && !mainViewController_->windowClosable) {
+            event->ignore();
+            return true;
+        }
         AppDelegate* delegate = AppDelegate::current();
         if (delegate && !delegate->terminate()) {
             event->ignore();

@@ -148,6 +148,13 @@ bool TabbedModelPageViewController::sendProcedureCommand(const QByteArray& word,
     return false;
 }
 
+void TabbedModelPageViewController::setUpAccelCalibrationWizard(
+    std::span<const char* const> fnameAccelCalibration) {
+    accelCalibrationWizard.reset();
+    accelCalibrationWizard = std::make_unique<AccelCalibrationWizard>(
+        *this, AccelCalibrationWizard::Outlets::find(view()), fnameAccelCalibration);
+}
+
 void TabbedModelPageViewController::showResponseError() {
     showCriticalAlert(localized("RESPONSE_ERROR"), {});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "OVX_Configurator/ViewController.h"
+#include "OVX_Configurator/pages/AccelCalibrationWizard.h"
 #include "OVX_Configurator/pages/SensorCharts.h"
 #include "OVX_Configurator/pages/Telemetry.h"
 #include "platform/Scheduler.h"
@@ -17,6 +18,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <span>
 
 class AppDelegate;
@@ -183,6 +185,15 @@ public:
     void showResponseTimeout();
 
     static constexpr double procedureTimeout = 0.5;
+
+    // ---- Accelerometer calibration ----
+    // The wizard on the sensor tab's "AccelerometerCalibration" item, once the page set it up.
+    std::unique_ptr<AccelCalibrationWizard> accelCalibrationWizard;
+    // Sets up the wizard on the layout's outlets boxAccelCalibrationWizard, imgAccelCalibration,
+    // btnAccelCalibration, btnAccelCalibrationNext, btnAccelCalibrationPrev and
+    // btnAccelCalibrationCancel, with one step per picture name in step order (a wizard set up
+    // before is replaced). The program stops when an outlet is missing or no picture is given.
+    void setUpAccelCalibrationWizard(std::span<const char* const> fnameAccelCalibration);
 
     // ---- Live telemetry ----
     // Payload lengths of the model's poll replies; 0: no such poll is sent (a page without

@@ -61,6 +61,7 @@ void OVXB_ViewController::viewDidLoad() {
     connect(u.btnServoTrimming, &QPushButton::clicked, this, [this] { btnServoTrimmingAction(); });
     connect(u.btnTravelLimiting, &QPushButton::clicked, this,
             [this] { btnTravelLimitingAction(); });
+    setUpAccelCalibrationWizard(fnameAccelCalibration);
 
     // Until a block arrives: the mapping follows the (unset) receiver type, the box its switch.
     setAllEnabled(rcMappingGroup(), false);
