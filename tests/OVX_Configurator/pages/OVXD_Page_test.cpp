@@ -87,6 +87,35 @@ TEST(OvxdPage, TheLayoutHasEveryOutletOfItsKind) {
         EXPECT_EQ(std::pair(out->minimum(), out->maximum()), std::pair(800, 2220));
 }
 
+TEST(OvxdPage, TablesStayCompactInTheWindow) {
+    testsupport::OvxdPage s;
+    QWidget* window = s.main->view();
+    window->resize(1024, 690);
+    window->show();
+    // The gyro table's header sits right above its first row.
+    s.selectTab("Gains");
+    testsupport::pumpEvents(50);
+    const QLabel* header = s.control<QLabel>("label18");
+    EXPECT_LE(s.control<QLabel>("label22")->y() - header->y(), header->sizeHint().height() + 16);
+    EXPECT_LE(s.control<QWidget>("grpRateGyro")->height(),
+              s.control<QWidget>("grpRateGyro")->sizeHint().height());
+    // Each offset text stands next to its stepper.
+    for (const char* name : {"LevelOffset1", "LevelOffset2", "HoverOffset1", "HoverOffset2"}) {
+        const auto* stepper = s.control<QSpinBox>(name);
+        const auto* text = s.control<QLabel>(("txt" + std::string(name)).c_str());
+        const int textLeft = text->x() + text->contentsRect().left();
+        EXPECT_LE(textLeft - (stepper->x() + stepper->width()), 12) << name;
+        EXPECT_GE(textLeft, stepper->x() + stepper->width()) << name;
+        EXPECT_TRUE(text->alignment() & Qt::AlignLeft) << name;
+    }
+    // The aircraft boxes are as tall as their content.
+    s.selectTab("Aircraft");
+    testsupport::pumpEvents(50);
+    for (const char* box : {"grpWingType", "grpMounting"})
+        EXPECT_EQ(s.control<QWidget>(box)->height(), s.control<QWidget>(box)->sizeHint().height())
+            << box;
+}
+
 TEST(OvxdPage, EveryTextHasItsThreeLanguages) {
     ConnectedShell s;
     testsupport::expectTextsInThreeLanguages<OVXD_ViewController>("ovxd");
