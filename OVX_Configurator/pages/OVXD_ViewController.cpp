@@ -60,6 +60,7 @@ void OVXD_ViewController::viewDidLoad() {
     SettingsPageViewController::viewDidLoad();
     connect(ui_->ReceiverType, &QComboBox::activated, this,
             [this] { changeReceiverTypeAction(ui_->ReceiverType); });
+    setUpAccelCalibrationWizard(fnameAccelCalibration);
     updateReceiverSubTypeList(ui_->ReceiverType->currentIndex());
 }
 

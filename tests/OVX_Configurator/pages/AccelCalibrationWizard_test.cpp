@@ -111,11 +111,13 @@ TEST(AccelCalibrationWizard, SixStepsThenTheBlockIsRead) {
     s.expectLocked(false);
 }
 
-// The one call a page makes to have the wizard, here on the two-step unit's page.
+// The two-step unit's page sets up its own wizard, which closes after the second step.
 TEST(AccelCalibrationWizard, TheTwoStepUnitClosesAfterTheSecondStep) {
     Wizard<testsupport::OvxdPage> s;
-    s.page->setUpAccelCalibrationWizard(OVXD_ViewController::fnameAccelCalibration);
+    ASSERT_TRUE(s.page->accelCalibrationWizard);
     EXPECT_EQ(s.wizard().lastStep(), 1);
+    EXPECT_FALSE(s.boxShown());
+    EXPECT_TRUE(s.button("btnAccelCalibration")->isEnabled());
     s.open();
     s.expectLocked(true);
     EXPECT_TRUE(s.shows("ovxd-acc-cali-step-1"));
