@@ -68,6 +68,8 @@ void OVXC_ViewController::viewDidLoad() {
         connect(popUp, &QComboBox::activated, this,
                 [this, popUp] { chooseOuputMappingAction(popUp); });
 
+    setUpAccelCalibrationWizard(fnameAccelCalibration);
+
     // Until a block arrives: the sub-types of the first receiver type, the outputs as their
     // pop-ups say.
     updateReceiverSubTypeList(u.ReceiverType->currentIndex());

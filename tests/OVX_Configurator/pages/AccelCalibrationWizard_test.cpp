@@ -2,6 +2,7 @@
 // back, cancelling, failures that keep the step, and a port that goes away.
 
 #include "OvxbPage.h"
+#include "OvxcPage.h"
 #include "OvxdPage.h"
 
 #include "OVX_Configurator/Alert.h"
@@ -30,6 +31,7 @@ QByteArray stepByte(int step) {
 }
 
 template <class Base> struct Wizard : Base {
+    using Base::Base;
     AccelCalibrationWizard& wizard() { return *this->page->accelCalibrationWizard; }
     QPushButton* button(const char* name) { return this->template control<QPushButton>(name); }
 
@@ -129,6 +131,35 @@ TEST(AccelCalibrationWizard, TheTwoStepUnitClosesAfterTheSecondStep) {
     EXPECT_EQ(s.lastHeadline(), headline("CALIBRATION_SUCCESS"));
     ASSERT_TRUE(s.waitLong([&] { return s.unit.count("R") == 1 && !s.app->port->busy(); }));
     EXPECT_EQ(s.commands(), (QList<QByteArray>{"ACCL", stepByte(1), stepByte(2), "R"}));
+    s.expectLocked(false);
+}
+
+// The OVXC page opens its own six steps; on its long block layout the read after the last step
+// brings the unit's new one-g values into the page.
+TEST(AccelCalibrationWizard, TheOvxcPageRunsItsSixStepsAndReadsTheNewValues) {
+    Wizard<testsupport::OvxcPage> s(testsupport::versions(0x11, 0x11));
+    ASSERT_EQ(s.main->dataLength, OVXC_ViewController::longBlockLength);
+    ASSERT_TRUE(s.page->accelCalibrationWizard);
+    EXPECT_EQ(s.wizard().lastStep(), 5);
+    s.open();
+    s.expectLocked(true);
+    for (int step = 0; step < 6; ++step) {
+        EXPECT_TRUE(s.shows(OVXC_ViewController::fnameAccelCalibration[std::size_t(step)]));
+        EXPECT_EQ(s.prevShown(), step > 0);
+        if (step == 5) { // the unit has measured: one g on X is now 8000
+            QByteArray block = s.unit.block();
+            block[9] = char(0x40);
+            block[10] = char(0x1F);
+            s.unit.setBlock(block);
+        }
+        s.next();
+    }
+    EXPECT_FALSE(s.wizard().isOpen());
+    EXPECT_EQ(s.lastHeadline(), headline("CALIBRATION_SUCCESS"));
+    ASSERT_TRUE(s.waitLong([&] { return s.unit.count("R") == 1 && !s.app->port->busy(); }));
+    EXPECT_EQ(s.commands(), (QList<QByteArray>{"ACCL", stepByte(1), stepByte(2), stepByte(3),
+                                               stepByte(4), stepByte(5), stepByte(6), "R"}));
+    ASSERT_TRUE(s.waitLong([&] { return s.page->accCalibrationValueGroup()[3]->text() == "8000"; }));
     s.expectLocked(false);
 }
 
