@@ -36,6 +36,22 @@ void ModelPageViewController::showSensorSample(const telemetry::SensorSample& sa
     sensorCharts.addSample(sample);
 }
 
+void ModelPageViewController::sendLivePoll(const QByteArray& command, int length, bool withCrc,
+                                           std::function<void(const QByteArray&)> decoder) {
+    SerialPort* port = appDelegate->port.get();
+    if (length <= 0 || !port || !port->serialPort() || !port->isOpen())
+        return;
+    QPointer<ModelPageViewController> page(this);
+    auto decode = [page, port, decoder = std::move(decoder)] {
+        if (page)
+            decoder(port->data());
+    };
+    if (withCrc)
+        port->pollDataFrame(command, length, std::move(decode));
+    else
+        port->pollDataFrameWithoutCRC(command, length, std::move(decode));
+}
+
 void ModelPageViewController::viewDidAppear() {
     timerMain.startRepeating(pollInterval(), [this] { timerAction(); });
 }
@@ -200,14 +216,8 @@ void TabbedModelPageViewController::requestSensor() {
 void TabbedModelPageViewController::poll(
     const char* command, int length,
     void (TabbedModelPageViewController::*decoder)(const QByteArray&)) {
-    SerialPort* port = appDelegate->port.get();
-    if (length <= 0 || !port || !port->serialPort() || !port->isOpen())
-        return;
-    QPointer<TabbedModelPageViewController> page(this);
-    port->pollDataFrame(QByteArray(command), length, [page, port, decoder] {
-        if (page)
-            (page->*decoder)(port->data());
-    });
+    sendLivePoll(QByteArray(command), length, true,
+                 [this, decoder](const QByteArray& payload) { (this->*decoder)(payload); });
 }
 
 void TabbedModelPageViewController::decodeInfoReply(const QByteArray& payload) {

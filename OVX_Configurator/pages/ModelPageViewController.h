@@ -55,7 +55,7 @@ public:
     void viewDidAppear() override;
     // Stops the poll timer.
     void viewWillDisappear() override;
-    // One poll tick (nothing yet).
+    // One poll tick (nothing on a page without live values).
     virtual void timerAction() {}
     // Seconds between poll ticks.
     virtual double pollInterval() const { return 0.05; }
@@ -149,6 +149,13 @@ protected:
                 [page, stepper, action] { (page->*action)(stepper); });
     }
 
+
+    // Sends the live poll `command` for a reply of `length` payload bytes (followed by a CRC
+    // when `withCrc`) while the port is open; nothing when `length` is 0 or less. The link skips
+    // it while a request is outstanding. A good reply's payload goes to `decoder` while the page
+    // exists.
+    void sendLivePoll(const QByteArray& command, int length, bool withCrc,
+                      std::function<void(const QByteArray&)> decoder);
 
     // Refuses a write because `control` holds a value without a byte form: its tab is shown,
     // it takes the focus, and the critical message "SETTING_NOT_STORABLE" says why.

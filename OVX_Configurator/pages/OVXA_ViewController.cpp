@@ -161,6 +161,41 @@ void OVXA_ViewController::viewDidLoad() {
     setAllEnabled(rcMappingGroup(), false);
 }
 
+// ---- Live values ----
+
+void OVXA_ViewController::timerAction() {
+    const QString tab =
+        tabMain && tabMain->currentWidget() ? tabMain->currentWidget()->objectName() : QString();
+    if (tab == QLatin1String("Receiver"))
+        requestStick();
+    else if (tab == QLatin1String("Sensor"))
+        requestSensor();
+}
+
+void OVXA_ViewController::requestStick() {
+    sendLivePoll("d", livePayloadLength, false,
+                 [this](const QByteArray& payload) { decodeStickReply(payload); });
+}
+
+void OVXA_ViewController::requestSensor() {
+    sendLivePoll("d", livePayloadLength, false,
+                 [this](const QByteArray& payload) { decodeSensorReply(payload); });
+}
+
+void OVXA_ViewController::decodeStickReply(const QByteArray& payload) {
+    view();
+    telemetry::showChannels(payload, channelOffset, channelCentre, rcGroup(), rcRateGroup(),
+                            rcValueGroup());
+}
+
+void OVXA_ViewController::decodeSensorReply(const QByteArray& payload) {
+    view();
+    const auto sample =
+        telemetry::decodeSensors(payload, 0, {oneG, oneG, oneG}, angleScale, lastSensorSample);
+    if (sample)
+        showSensorSample(*sample);
+}
+
 // ---- Parameter block ----
 
 // The block from byte 3 to byte 56, in block order.

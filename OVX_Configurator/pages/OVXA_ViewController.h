@@ -61,6 +61,31 @@ public:
     // Connects the control actions to the controls' user signals.
     void viewDidLoad() override;
 
+    // ---- Live values ----
+    // The unit answers the one poll "d" with 30 payload bytes and no CRC: signed 16-bit words,
+    // high byte first, the sensors from offset 0 (gyro X Y Z, acceleration X Y Z, angle X Y) and
+    // receiver channels 1-7 from offset 16.
+    static constexpr int livePayloadLength = 30;
+    static constexpr int channelOffset = 16;
+    // Raw acceleration of one g; raw angle units per degree.
+    static constexpr int oneG = 8192;
+    static constexpr float angleScale = 0.01f;
+    // The channel bars show value + 1000, limited to 0..2000.
+    static constexpr int channelCentre = 1000;
+
+    double pollInterval() const override { return 0.1; }
+    // One poll tick: "d" on the "Receiver" and "Sensor" tabs, nothing on the others.
+    void timerAction() override;
+    // The poll, its reply to decodeStickReply or decodeSensorReply; nothing without an open
+    // port.
+    void requestStick();
+    void requestSensor();
+    // Receiver channels: bar v + 1000 (0..2000), rate v / 8 in percent, value v / 2. Nothing
+    // from a payload that ends before channel 7.
+    void decodeStickReply(const QByteArray& payload);
+    // Sensor texts and one step of the charts. Nothing from a payload shorter than 16 bytes.
+    void decodeSensorReply(const QByteArray& payload);
+
     // ---- Outlet groups (new lists in a fixed order) ----
     QList<QAbstractButton*> gyroEnableGroup() const;
     QList<QAbstractButton*> gyroReverseGroup() const;

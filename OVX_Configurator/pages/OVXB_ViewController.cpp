@@ -154,17 +154,7 @@ void OVXB_ViewController::switchRRModeAction(QAbstractButton* sender) {
 
 void OVXB_ViewController::decodeStickReply(const QByteArray& payload) {
     view();
-    if (payload.size() < 14)
-        return;
-    const QList<QProgressBar*> bars = rcGroup();
-    const QList<QLabel*> rates = rcRateGroup();
-    const QList<QLabel*> values = rcValueGroup();
-    for (int i = 0; i < 7; ++i) {
-        const int v = *telemetry::wordAt(payload, 2 * i);
-        telemetry::showLevel(bars[i], telemetry::channelLevel(v, 1200), 0, 2400);
-        rates[i]->setText(telemetry::signedQuotientText(v, 8) + QLatin1Char('%'));
-        values[i]->setText(telemetry::signedQuotientText(v, 2));
-    }
+    telemetry::showChannels(payload, 0, 1200, rcGroup(), rcRateGroup(), rcValueGroup());
 }
 
 int OVXB_ViewController::travelOfLimit(int limit) {

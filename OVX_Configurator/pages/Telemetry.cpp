@@ -83,6 +83,23 @@ int channelLevel(int value, int centre) {
     return static_cast<int>(std::clamp<long long>(level, 0, 2LL * centre));
 }
 
+bool showChannels(const QByteArray& payload, int offset, int centre,
+                  const QList<QProgressBar*>& bars, const QList<QLabel*>& rates,
+                  const QList<QLabel*>& values) {
+    const int count = int(bars.size());
+    if (rates.size() < count || values.size() < count || !holds(payload, offset, 2 * count))
+        return false;
+    for (int k = 0; k < count; ++k) {
+        const int v = *wordAt(payload, offset + 2 * k);
+        showLevel(bars[k], channelLevel(v, centre), 0, 2 * centre);
+        if (rates[k])
+            rates[k]->setText(signedQuotientText(v, 8) + QLatin1Char('%'));
+        if (values[k])
+            values[k]->setText(signedQuotientText(v, 2));
+    }
+    return true;
+}
+
 std::optional<int> channelPercent(int value, int fullScale, int limit) {
     if (fullScale == 0)
         return std::nullopt;

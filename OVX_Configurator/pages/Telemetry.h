@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -48,6 +49,14 @@ void showChannelActivity(QLabel* field, bool active);
 QString signedQuotientText(int value, int divisor);
 // A channel's level: value + centre limited to 0 .. 2 × centre, without overflow.
 int channelLevel(int value, int centre);
+// The receiver channels of a payload, one word each from `offset` on, shown on channel k's
+// level indicator bars[k] (value + centre, limited to 0 .. 2 × centre), percent text rates[k]
+// (value / 8 as signedQuotientText, then "%") and value text values[k] (value / 2). As many
+// channels as there are indicators, each with its two texts. False, and nothing shown, when the
+// payload ends before the last channel's word.
+bool showChannels(const QByteArray& payload, int offset, int centre,
+                  const QList<QProgressBar*>& bars, const QList<QLabel*>& rates,
+                  const QList<QLabel*>& values);
 // A channel's value in percent of a full scale, truncated toward zero and limited to ±limit;
 // nothing when the full scale is 0.
 std::optional<int> channelPercent(int value, int fullScale, int limit);

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QJsonDocument>
+#include <QPushButton>
 #include <QPixmap>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -18,6 +19,24 @@ bool showsPicture(const QLabel* view, const char* name) {
     const QPixmap expected = imageNamed(QString::fromLatin1(name), view->minimumSize());
     const QPixmap shown = view->pixmap();
     return !expected.isNull() && !shown.isNull() && shown.toImage() == expected.toImage();
+}
+
+void expectNoPollWhileAReadWaits(ConnectedShell& s, ModelPageViewController* page,
+                                 const QByteArray& poll) {
+    auto waitLong = [&](const std::function<bool()>& done) { return waitUntil(done, 10000); };
+    s.unit.clearRecord();
+    s.unit.holdReplies(true);
+    page->btnRead->click();
+    ASSERT_TRUE(waitLong([&] { return s.unit.count("R") == 1; }));
+    ASSERT_TRUE(s.app->port->busy());
+    s.shell.clock.advance(0.45); // several ticks, within the read's time-out
+    pumpEvents(50);
+    EXPECT_EQ(s.unit.frames(), QList<QByteArray>{"R"});
+    s.unit.holdReplies(false);
+    s.unit.releaseReplies();
+    ASSERT_TRUE(waitLong([&] { return !s.app->port->busy(); }));
+    s.advance(0.2);
+    EXPECT_TRUE(waitLong([&] { return s.unit.count(poll) > 0; }));
 }
 
 QByteArray words(std::initializer_list<int> values) {

@@ -3,6 +3,7 @@
 #include "OVX_Configurator/LanguageType.h"
 #include "OVX_Configurator/Localization.h"
 #include "OVX_Configurator/MainViewController.h"
+#include "OVX_Configurator/pages/ModelPageViewController.h"
 #include "support/ConnectedShell.h"
 #include "support/EventLoop.h"
 
@@ -83,6 +84,14 @@ template <class Page> struct ModelPage : ConnectedShell {
     bool identified = false;
     Page* page = nullptr;
 };
+
+// On the shown tab, whose live poll is `poll`: while a read waits for its reply no poll goes
+// out, however many ticks pass; once the read is answered the polls resume.
+void expectNoPollWhileAReadWaits(ConnectedShell& s, ModelPageViewController* page,
+                                 const QByteArray& poll);
+template <class Page> void expectNoPollWhileAReadWaits(ModelPage<Page>& s, const QByteArray& poll) {
+    expectNoPollWhileAReadWaits(s, s.page, poll);
+}
 
 // The item counts of the page's flight mode pop-ups.
 template <class Page> QList<int> flightModeItemCounts(const Page* page) {

@@ -53,19 +53,7 @@ TEST(OvxbLive, EachTabPollsStatusAndItsOwnValuesInTurn) {
 TEST(OvxbLive, NoPollGoesOutWhileARequestIsOutstanding) {
     OvxbPage s;
     s.selectTab("Sensor");
-    s.unit.holdReplies(true);
-    s.control<QPushButton>("btnRead")->click();
-    ASSERT_TRUE(s.waitLong([&] { return s.unit.count("R") == 1; }));
-    ASSERT_TRUE(s.app->port->busy());
-    s.shell.clock.advance(0.45); // nine ticks, within the read's time-out
-    testsupport::pumpEvents(50);
-    EXPECT_EQ(s.unit.frames(), QList<QByteArray>{"R"});
-    s.unit.holdReplies(false);
-    s.unit.releaseReplies();
-    ASSERT_TRUE(s.waitLong([&] { return !s.app->port->busy(); }));
-    // Then the polls resume.
-    s.advance(0.1);
-    EXPECT_TRUE(s.waitLong([&] { return !polls(s).isEmpty(); }));
+    testsupport::expectNoPollWhileAReadWaits(s, "SNSR");
 }
 
 TEST(OvxbLive, StatusReplyFillsTheStatusBar) {
