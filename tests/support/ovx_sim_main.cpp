@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
     parser.addOption({"data-version", "Data version byte (e.g. 0x10).", "byte"});
     parser.addOption({"name", "Port name for OVX_EXTRA_PORTS.", "name", "SLAB_ovxsim"});
     parser.addOption({"quiet", "Do not print the commands received."});
+    parser.addOption({"polls", "Print the live polls received as well."});
     parser.addOption({"boot-loader", "Start in the boot loader, ready for a firmware update."});
     parser.addOption({"boot-id", "Identifier the boot loader reports (171: 24-bit addresses).",
                       "byte"});
@@ -170,9 +171,10 @@ int main(int argc, char** argv) {
     });
 
     if (!quiet) {
-        unit.onFrame = [](const QByteArray& frame) {
-            if (frame != "INFO" && frame != "STCK" && frame != "SERV" && frame != "SNSR" &&
-                frame != "d") // polls arrive many times a second
+        const bool polls = parser.isSet("polls");
+        unit.onFrame = [polls](const QByteArray& frame) {
+            if (polls || (frame != "INFO" && frame != "STCK" && frame != "SERV" &&
+                          frame != "SNSR" && frame != "d")) // polls arrive many times a second
                 std::printf("received %s\n", qPrintable(printable(frame)));
             std::fflush(stdout);
         };

@@ -59,6 +59,24 @@ TEST(OvxaLive, NoPollGoesOutWhileARequestIsOutstanding) {
     }
 }
 
+TEST(OvxaLive, NoPollComesBetweenTheTwoWritesOfTheBlock) {
+    OvxaPage s;
+    s.selectTab("Sensor");
+    s.main->handlerWriteToDevice();
+    s.answer(0); // "WRITE_CONFIRM"
+    ASSERT_TRUE(s.waitLong([&] { return s.unit.received().contains('W'); }));
+    s.advance(0.5); // ticks during the pause and while the reply is awaited
+    ASSERT_TRUE(s.waitLong([&] { return s.unit.count("W") == 1 && !s.app->port->busy(); }));
+    const QByteArray received = s.unit.received();
+    EXPECT_EQ(received.mid(received.indexOf('W'), 60),
+              testsupport::writeFrame(s.main->data.left(57)));
+    EXPECT_EQ(s.unit.block().left(57), s.main->data.left(57));
+    // The polls resume after the write.
+    s.unit.clearRecord();
+    s.advance(0.2);
+    EXPECT_TRUE(s.waitLong([&] { return s.unit.count("d") > 0; }));
+}
+
 TEST(OvxaLive, ReceiverTabShowsTheChannelsFromOffset16) {
     OvxaPage s;
     s.selectTab("Receiver");
