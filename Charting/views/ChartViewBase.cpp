@@ -494,6 +494,12 @@ void ChartViewBase::boundsDidChange() {
 }
 
 void ChartViewBase::syncSizeWithBounds() {
+    // Only a size the view port has not seen yet: a bar-line view's bounds change also asks for
+    // a redraw, which from within a paint would paint again without end.
+    const auto size = bounds().size;
+    const auto vph = viewPortHandler();
+    if (size.width == vph->chartWidth() && size.height == vph->chartHeight())
+        return;
     if (testAttribute(Qt::WA_Resized) || isVisible())
         boundsDidChange();
 }

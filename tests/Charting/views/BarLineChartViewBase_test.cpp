@@ -12,12 +12,14 @@
 #include "Charting/renderers/YAxisRenderer.h"
 #include "Charting/utils/QPainterGraphicsContext.h"
 #include "support/ChartImage.h"
+#include "support/EventLoop.h"
 #include "support/RecordingGraphicsContext.h"
 #include "Charting/utils/Transformer.h"
 #include "Charting/utils/ViewPortHandler.h"
 #include "Charting/views/LineChartView.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -464,4 +466,36 @@ TEST(LineChartView, ScreenshotOfKnownData) {
         for (int y = int(vph->contentBottom()); y < 400 && !legendColourFound; ++y)
             legendColourFound = image.pixelColor(x, y) == colors[0];
     EXPECT_TRUE(legendColourFound);
+}
+
+namespace {
+
+// Counts the paint events of the object it watches.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+} // namespace
+
+// A shown chart paints once and then rests until something changes: a paint must not ask for the
+// next one (a live page would otherwise keep a processor core busy).
+TEST(BarLineChartViewBase, AShownChartPaintsOnlyWhenSomethingChanged) {
+    LineChartView view;
+    view.setData(lineData({{1, 3, 2}, {-1, 0, 4}}));
+    PaintCounter counter;
+    view.installEventFilter(&counter);
+    view.resize(300, 200);
+    view.show();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return counter.paints > 0; }, 10000));
+    testsupport::pumpEvents(50);
+    const int settled = counter.paints;
+    testsupport::pumpEvents(200);
+    EXPECT_EQ(counter.paints, settled);
+    view.setData(lineData({{2, 1, 0}}));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return counter.paints > settled; }, 10000));
 }
