@@ -193,6 +193,11 @@ void MainViewController::viewDidLoad() {
     view()->setAutoFillBackground(true);
     MainContentView->setBackgroundRole(QPalette::Base);
     MainContentView->setAutoFillBackground(true);
+    // The pattern is the main view's own background: the pages keep the plain window colour,
+    // so that a page redrawing a live value does not tile the pattern again beneath it.
+    QPalette content = MainContentView->palette();
+    content.setBrush(QPalette::Window, QApplication::palette().window());
+    MainContentView->setPalette(content);
     StatusBarView->setBackgroundRole(QPalette::Button);
     QPalette bar = BottomMessageView->palette();
     bar.setColor(QPalette::Window, kSystemBlue);
