@@ -104,6 +104,9 @@ void AccelCalibrationWizard::accelCalibrationStarted() {
 void AccelCalibrationWizard::showStep() {
     const auto step = std::size_t(std::clamp(accelCalibrationStep, 0, lastStep()));
     showPicture(outlets_.imgAccelCalibration, fnameAccelCalibration_[step]);
+    if (outlets_.boxAccelCalibrationWizard)
+        outlets_.boxAccelCalibrationWizard->setTitle(
+            localized("ACCEL_CALIBRATION_STEP").arg(step + 1).arg(lastStep() + 1));
     if (outlets_.btnAccelCalibrationPrev)
         outlets_.btnAccelCalibrationPrev->setVisible(accelCalibrationStep >= 1);
 }

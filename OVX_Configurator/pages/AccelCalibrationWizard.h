@@ -83,6 +83,7 @@ public:
 
 private:
     bool portIsOpen() const;
+    // The step's picture, its number in the box's title, Prev from the second step on.
     void showStep();
     // Locks or unlocks the page's buttons, the port list, the menus and the window's closing.
     void setLocked(bool locked);

@@ -98,6 +98,8 @@ TEST(AccelCalibrationWizard, SixStepsThenTheBlockIsRead) {
         s.next();
         EXPECT_EQ(s.wizard().accelCalibrationStep, step);
         EXPECT_TRUE(s.shows(OVXB_ViewController::fnameAccelCalibration[std::size_t(step)]));
+        EXPECT_EQ(s.control<QGroupBox>("boxAccelCalibrationWizard")->title(),
+                  localized("ACCEL_CALIBRATION_STEP").arg(step + 1).arg(6));
         EXPECT_TRUE(s.prevShown());
         EXPECT_FALSE(s.sheetShown());
         s.expectLocked(true);
