@@ -11,6 +11,13 @@ QString headline(const char* key) {
     return splitAlertText(localized(key)).message;
 }
 
+QStringList headlines(std::initializer_list<const char*> keys) {
+    QStringList out;
+    for (const char* key : keys)
+        out << headline(key);
+    return out;
+}
+
 ConnectedShell::ConnectedShell(int model, const std::function<void(SimulatedUnit&)>& setUp)
     : unit(model) {
     if (setUp)

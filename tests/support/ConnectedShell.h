@@ -6,12 +6,15 @@
 #include "support/SimulatedUnit.h"
 
 #include <QString>
+#include <initializer_list>
 #include <QStringList>
 
 namespace testsupport {
 
 // The headline under which an alert shows the text of `key`.
 QString headline(const char* key);
+// The headlines of `keys`, in order.
+QStringList headlines(std::initializer_list<const char*> keys);
 
 // The program started with one simulated unit listed as "SLAB_sim", which the main view opens
 // at start: the shell under test, the unit, and helpers to identify the unit and to wait for

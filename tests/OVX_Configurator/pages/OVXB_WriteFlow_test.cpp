@@ -26,13 +26,6 @@ QStringList headlines(const OvxbPage& s) {
     return s.alertHeadlines();
 }
 
-QStringList keys(std::initializer_list<const char*> list) {
-    QStringList out;
-    for (const char* key : list)
-        out << headline(key);
-    return out;
-}
-
 struct Branch {
     const char* name;
     bool changeType;   // ReceiverType2 chosen on the page (the unit holds type 0)
@@ -58,7 +51,7 @@ TEST(OvxbWrite, Branches) {
         }
         s.control<QPushButton>("btnWrite")->click();
         if (b.changeType) {
-            ASSERT_EQ(headlines(s), keys({"CHANNELS_RESET_CONFIRM"}));
+            ASSERT_EQ(headlines(s), testsupport::headlines({"CHANNELS_RESET_CONFIRM"}));
             EXPECT_EQ(s.shell.ui.lastAlert().buttons,
                       (QStringList{localized("YES"), localized("NO"), localized("CANCEL")}));
             s.answer(b.channelAnswer);
@@ -90,12 +83,12 @@ TEST(OvxbWrite, Branches) {
                        localized("WRITE_SUCCESS");
             }));
             testsupport::pumpEvents(100);
-            EXPECT_EQ(headlines(s), keys({"WRITE_CONFIRM"})); // no restart offer
+            EXPECT_EQ(headlines(s), testsupport::headlines({"WRITE_CONFIRM"})); // no restart offer
             continue;
         }
         ASSERT_TRUE(s.waitLong([&] { return s.shell.ui.alerts.size() == 3; }));
         EXPECT_EQ(headlines(s),
-                  keys({"CHANNELS_RESET_CONFIRM", "WRITE_CONFIRM", "DEVICE_RESTART_REQUIRED"}));
+                  testsupport::headlines({"CHANNELS_RESET_CONFIRM", "WRITE_CONFIRM", "DEVICE_RESTART_REQUIRED"}));
         EXPECT_EQ(s.shell.ui.lastAlert().buttons,
                   (QStringList{localized("RESTART_NOW"), localized("RESTART_LATER")}));
         s.answer(b.restartNow ? 0 : 1);
@@ -111,7 +104,7 @@ TEST(OvxbWrite, TheMenusWriteTakesTheSamePath) {
     OvxbPage s;
     s.control<QRadioButton>("ReceiverType3")->click();
     s.app->menuItemWrite->trigger();
-    EXPECT_EQ(headlines(s), keys({"CHANNELS_RESET_CONFIRM"}));
+    EXPECT_EQ(headlines(s), testsupport::headlines({"CHANNELS_RESET_CONFIRM"}));
 }
 
 TEST(OvxbWrite, AFailedWriteOffersNoRestart) {
@@ -123,7 +116,7 @@ TEST(OvxbWrite, AFailedWriteOffersNoRestart) {
     s.answer(0); // write
     ASSERT_TRUE(s.waitLong([&] { return s.shell.ui.alerts.size() == 3; }));
     testsupport::pumpEvents(100);
-    EXPECT_EQ(headlines(s), keys({"CHANNELS_RESET_CONFIRM", "WRITE_CONFIRM", "RESPONSE_ERROR"}));
+    EXPECT_EQ(headlines(s), testsupport::headlines({"CHANNELS_RESET_CONFIRM", "WRITE_CONFIRM", "RESPONSE_ERROR"}));
 }
 
 TEST(OvxbWrite, APopUpWithoutSelectionIsNeverWritten) {
@@ -135,7 +128,7 @@ TEST(OvxbWrite, APopUpWithoutSelectionIsNeverWritten) {
     s.page->tabMain->setCurrentIndex(2);
 
     s.control<QPushButton>("btnWrite")->click();
-    EXPECT_EQ(headlines(s), keys({"SETTING_NOT_STORABLE"}));
+    EXPECT_EQ(headlines(s), testsupport::headlines({"SETTING_NOT_STORABLE"}));
     EXPECT_EQ(s.shell.ui.lastAlert().style, AlertStyle::Critical);
     EXPECT_EQ(s.page->tabMain->currentWidget()->objectName(), "Receiver"); // where it is
     testsupport::pumpEvents(100);
@@ -161,7 +154,7 @@ TEST(OvxbWrite, AShortOrEmptyBlockIsRefusedByTheMainViewsWrite) {
         s.control<QRadioButton>("ReceiverType2")->click(); // a change that cannot be checked
         s.main->data = QByteArray(size, char(1));
         s.control<QPushButton>("btnWrite")->click();
-        EXPECT_EQ(headlines(s), keys({key})) << size;
+        EXPECT_EQ(headlines(s), testsupport::headlines({key})) << size;
         testsupport::pumpEvents(100);
         EXPECT_TRUE(s.commands().isEmpty());
     }

@@ -21,13 +21,6 @@ using testsupport::OvxcPage;
 using testsupport::versions;
 using testsupport::writeFrame;
 
-QStringList keys(std::initializer_list<const char*> list) {
-    QStringList out;
-    for (const char* key : list)
-        out << headline(key);
-    return out;
-}
-
 void choose(QComboBox* popUp, int index) {
     popUp->setCurrentIndex(index);
     emit popUp->activated(index);
@@ -94,7 +87,7 @@ TEST(OvxcWrite, AChangedReceiverAsksAboutTheChannelsAndOffersARestart) {
         choose(s.control<QComboBox>("ReceiverType"), b.type);
         s.control<QComboBox>("ReceiverSubType")->setCurrentIndex(b.subType);
         s.control<QPushButton>("btnWrite")->click();
-        ASSERT_EQ(s.alertHeadlines(), keys({"CHANNELS_RESET_CONFIRM"}));
+        ASSERT_EQ(s.alertHeadlines(), testsupport::headlines({"CHANNELS_RESET_CONFIRM"}));
         EXPECT_EQ(s.shell.ui.lastAlert().buttons,
                   (QStringList{localized("YES"), localized("NO"), localized("CANCEL")}));
         s.answer(b.channelAnswer);
@@ -115,7 +108,7 @@ TEST(OvxcWrite, AChangedReceiverAsksAboutTheChannelsAndOffersARestart) {
 
         ASSERT_TRUE(s.waitLong([&] { return s.shell.ui.alerts.size() == 3; }));
         EXPECT_EQ(s.alertHeadlines(),
-                  keys({"CHANNELS_RESET_CONFIRM", "WRITE_CONFIRM", "DEVICE_RESTART_REQUIRED"}));
+                  testsupport::headlines({"CHANNELS_RESET_CONFIRM", "WRITE_CONFIRM", "DEVICE_RESTART_REQUIRED"}));
         s.answer(0); // restart now, without a second question
         ASSERT_TRUE(s.waitLong([&] { return s.unit.count("REBT") == 1; }));
         testsupport::pumpEvents(100);
@@ -141,7 +134,7 @@ TEST(OvxcWrite, AReceiverChangedAndChangedBackWritesWithoutQuestions) {
                localized("WRITE_SUCCESS");
     }));
     testsupport::pumpEvents(100);
-    EXPECT_EQ(s.alertHeadlines(), keys({"WRITE_CONFIRM"}));
+    EXPECT_EQ(s.alertHeadlines(), testsupport::headlines({"WRITE_CONFIRM"}));
     EXPECT_EQ(s.commands(), QList<QByteArray>{writeFrame(block)});
 
     // A different sub-type alone is a change.
@@ -155,7 +148,7 @@ TEST(OvxcWrite, ABlockTooShortForTheReceiverBytesGoesToTheMainViewsWrite) {
     choose(s.control<QComboBox>("ReceiverType"), 2); // a change that cannot be checked
     s.main->data = s.main->data.left(34);             // byte 34, the sub-type, is missing
     s.control<QPushButton>("btnWrite")->click();
-    EXPECT_EQ(s.alertHeadlines(), keys({"DATA_BUFFER_INVALID"}));
+    EXPECT_EQ(s.alertHeadlines(), testsupport::headlines({"DATA_BUFFER_INVALID"}));
     s.answer(0);
     s.main->data.clear();
     s.app->menuItemWrite->trigger();
@@ -172,7 +165,7 @@ TEST(OvxcWrite, APopUpWithoutSelectionIsNeverWritten) {
     s.load(block);
     ASSERT_EQ(s.control<QComboBox>("ReceiverSubType")->currentIndex(), -1);
     s.control<QPushButton>("btnWrite")->click();
-    EXPECT_EQ(s.alertHeadlines(), keys({"SETTING_NOT_STORABLE"}));
+    EXPECT_EQ(s.alertHeadlines(), testsupport::headlines({"SETTING_NOT_STORABLE"}));
     testsupport::pumpEvents(100);
     EXPECT_TRUE(s.commands().isEmpty());
     s.control<QSpinBox>("BasicGain1")->setValue(50);

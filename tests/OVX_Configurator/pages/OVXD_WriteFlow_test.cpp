@@ -23,13 +23,6 @@ using testsupport::OvxdPage;
 using testsupport::SimulatedUnit;
 using testsupport::writeFrame;
 
-QStringList keys(std::initializer_list<const char*> list) {
-    QStringList out;
-    for (const char* key : list)
-        out << headline(key);
-    return out;
-}
-
 // The receiver type chosen on the page as the user does.
 void chooseReceiverType(OvxdPage& s, int index) {
     QComboBox* type = s.control<QComboBox>("ReceiverType");
@@ -45,7 +38,7 @@ TEST(OvxdWrite, MatchingReceiverBytesWriteWithOnlyTheMainViewsQuestion) {
     s.load(block);
     s.control<QSpinBox>("BasicGain2")->setValue(64);
     s.control<QPushButton>("btnWrite")->click();
-    ASSERT_EQ(s.alertHeadlines(), keys({"WRITE_CONFIRM"}));
+    ASSERT_EQ(s.alertHeadlines(), testsupport::headlines({"WRITE_CONFIRM"}));
     s.answer(0);
     ASSERT_TRUE(s.waitLong([&] {
         return testsupport::outlet<QLabel>(s.main, "txtBottomMessage")->text() ==
@@ -54,7 +47,7 @@ TEST(OvxdWrite, MatchingReceiverBytesWriteWithOnlyTheMainViewsQuestion) {
     block[41] = 64;
     EXPECT_EQ(s.commands(), QList<QByteArray>{writeFrame(block)});
     testsupport::pumpEvents(100);
-    EXPECT_EQ(s.alertHeadlines(), keys({"WRITE_CONFIRM"})); // no restart offer
+    EXPECT_EQ(s.alertHeadlines(), testsupport::headlines({"WRITE_CONFIRM"})); // no restart offer
 }
 
 struct Branch {
@@ -76,7 +69,7 @@ TEST(OvxdWrite, AChangedSubTypeAsksAboutTheChannels) {
         s.control<QComboBox>("ReceiverSubType")->setCurrentIndex(1); // JR/Spektrum/...
         s.control<QComboBox>("RcMapping7")->setCurrentIndex(6);      // an edit of the user's
         s.control<QPushButton>("btnWrite")->click();
-        ASSERT_EQ(s.alertHeadlines(), keys({"CHANNELS_RESET_CONFIRM"}));
+        ASSERT_EQ(s.alertHeadlines(), testsupport::headlines({"CHANNELS_RESET_CONFIRM"}));
         EXPECT_EQ(s.shell.ui.lastAlert().buttons,
                   (QStringList{localized("YES"), localized("NO"), localized("CANCEL")}));
         s.answer(b.channelAnswer);
@@ -92,7 +85,7 @@ TEST(OvxdWrite, AChangedSubTypeAsksAboutTheChannels) {
         s.answer(0);
         ASSERT_TRUE(s.waitLong([&] { return s.alertHeadlines().size() == 3; }));
         EXPECT_EQ(s.alertHeadlines(),
-                  keys({"CHANNELS_RESET_CONFIRM", "WRITE_CONFIRM", "DEVICE_RESTART_REQUIRED"}));
+                  testsupport::headlines({"CHANNELS_RESET_CONFIRM", "WRITE_CONFIRM", "DEVICE_RESTART_REQUIRED"}));
         EXPECT_EQ(s.shell.ui.lastAlert().buttons,
                   (QStringList{localized("RESTART_NOW"), localized("RESTART_LATER")}));
 
@@ -123,7 +116,7 @@ TEST(OvxdWrite, ChangingTheTypeAndBackStillAsksWhenTheStoredSubTypeIsNotZero) {
     chooseReceiverType(s, 1); // the rebuilt list selects item 0
     EXPECT_EQ(s.control<QComboBox>("ReceiverSubType")->currentIndex(), 0);
     s.control<QPushButton>("btnWrite")->click();
-    EXPECT_EQ(s.alertHeadlines(), keys({"CHANNELS_RESET_CONFIRM"}));
+    EXPECT_EQ(s.alertHeadlines(), testsupport::headlines({"CHANNELS_RESET_CONFIRM"}));
 
     // With a stored sub-type of 0 the same round trip matches the block again.
     OvxdPage t;
@@ -132,14 +125,14 @@ TEST(OvxdWrite, ChangingTheTypeAndBackStillAsksWhenTheStoredSubTypeIsNotZero) {
     chooseReceiverType(t, 0);
     chooseReceiverType(t, 1);
     t.control<QPushButton>("btnWrite")->click();
-    EXPECT_EQ(t.alertHeadlines(), keys({"WRITE_CONFIRM"}));
+    EXPECT_EQ(t.alertHeadlines(), testsupport::headlines({"WRITE_CONFIRM"}));
 }
 
 TEST(OvxdWrite, TheMenusWriteTakesTheSamePath) {
     OvxdPage s;
     chooseReceiverType(s, 1);
     s.app->menuItemWrite->trigger();
-    EXPECT_EQ(s.alertHeadlines(), keys({"CHANNELS_RESET_CONFIRM"}));
+    EXPECT_EQ(s.alertHeadlines(), testsupport::headlines({"CHANNELS_RESET_CONFIRM"}));
 }
 
 TEST(OvxdWrite, AFailedWriteOffersNoRestart) {
@@ -152,7 +145,7 @@ TEST(OvxdWrite, AFailedWriteOffersNoRestart) {
     ASSERT_TRUE(s.waitLong([&] { return s.alertHeadlines().size() == 3; }));
     testsupport::pumpEvents(100);
     EXPECT_EQ(s.alertHeadlines(),
-              keys({"CHANNELS_RESET_CONFIRM", "WRITE_CONFIRM", "RESPONSE_ERROR"}));
+              testsupport::headlines({"CHANNELS_RESET_CONFIRM", "WRITE_CONFIRM", "RESPONSE_ERROR"}));
 }
 
 TEST(OvxdWrite, ABlockWithoutTheReceiverBytesIsRefusedByTheMainViewsWriteWithoutAQuestion) {
@@ -165,7 +158,7 @@ TEST(OvxdWrite, ABlockWithoutTheReceiverBytesIsRefusedByTheMainViewsWriteWithout
         s.control<QComboBox>("RcMapping1")->setCurrentIndex(5);
         s.main->data = QByteArray(size, char(0));
         s.control<QPushButton>("btnWrite")->click();
-        EXPECT_EQ(s.alertHeadlines(), keys({key})) << size;
+        EXPECT_EQ(s.alertHeadlines(), testsupport::headlines({key})) << size;
         EXPECT_EQ(s.control<QComboBox>("RcMapping1")->currentIndex(), 5);
         testsupport::pumpEvents(100);
         EXPECT_TRUE(s.commands().isEmpty());
@@ -182,7 +175,7 @@ TEST(OvxdWrite, APopUpWithoutSelectionIsNeverWritten) {
     s.page->tabMain->setCurrentIndex(2);
 
     s.control<QPushButton>("btnWrite")->click();
-    EXPECT_EQ(s.alertHeadlines(), keys({"SETTING_NOT_STORABLE"}));
+    EXPECT_EQ(s.alertHeadlines(), testsupport::headlines({"SETTING_NOT_STORABLE"}));
     EXPECT_EQ(s.shell.ui.lastAlert().style, AlertStyle::Critical);
     EXPECT_EQ(s.page->tabMain->currentWidget()->objectName(), "Receiver"); // where it is
     testsupport::pumpEvents(100);
