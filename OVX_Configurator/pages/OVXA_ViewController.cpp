@@ -132,9 +132,10 @@ void OVXA_ViewController::viewDidLoad() {
     auto& u = *ui_;
 
     // Live values keep their width while they change.
-    useFixedDigits(rcRateGroup() + rcValueGroup());
+    useFixedDigits(rcRateGroup() + rcValueGroup(), kChannelDigits);
     useFixedDigits({u.txtGyroX, u.txtGyroY, u.txtGyroZ, u.txtAccX, u.txtAccY, u.txtAccZ,
-                    u.txtAngleX, u.txtAngleY});
+                    u.txtAngleX, u.txtAngleY},
+                   kSensorDigits);
 
     // Steppers: their texts follow the value. Switches and radio buttons: on clicks.
     using Page = OVXA_ViewController;

@@ -3,6 +3,7 @@
 #include "OVX_Configurator/Resources.h"
 
 #include <QFontDatabase>
+#include <QLayout>
 #include <QPixmap>
 #include <QVariant>
 
@@ -58,10 +59,43 @@ void mirrorGyroEnables(const QList<QAbstractButton*>& enables) {
         enables[i]->setChecked(enables[i - kFirstMirroredGyroEnable]->isChecked());
 }
 
-void useFixedDigits(const QList<QLabel*>& texts) {
+namespace {
+
+// Aligns `widget`'s item in `layout` or in one of its nested layouts.
+bool alignInLayout(QLayout* layout, QWidget* widget, Qt::Alignment alignment) {
+    for (int i = 0; layout && i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (item->widget() == widget) {
+            item->setAlignment(alignment);
+            layout->invalidate();
+            return true;
+        }
+        if (alignInLayout(item->layout(), widget, alignment))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void useFixedDigits(const QList<QLabel*>& texts, int characters) {
     const QFont digits = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    for (QLabel* text : texts)
+    for (QLabel* text : texts) {
+        if (!text)
+            continue;
         text->setFont(digits);
+        // A label whose minimum and maximum sizes agree does not ask its layout to recompute.
+        const QString shown = text->text();
+        const QSize hint = text->sizeHint();
+        text->setText(QString(characters, u'0'));
+        const QSize digitsHint = text->sizeHint();
+        text->setText(shown);
+        text->setFixedSize(std::max({text->minimumWidth(), hint.width(), digitsHint.width()}),
+                           std::max(hint.height(), digitsHint.height()));
+        const Qt::Alignment side = text->alignment() & Qt::AlignHorizontal_Mask;
+        if (side && text->parentWidget())
+            alignInLayout(text->parentWidget()->layout(), text, side | Qt::AlignVCenter);
+    }
 }
 
 void showBoxBySwitchState(QWidget* box, const QAbstractButton* switchButton) {

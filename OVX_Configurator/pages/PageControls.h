@@ -58,8 +58,15 @@ template <class Control> void setAllEnabled(const QList<Control*>& controls, boo
     for (Control* control : controls)
         control->setEnabled(enabled);
 }
-// Live value texts in the fixed-width digit font, so they keep their width while they change.
-void useFixedDigits(const QList<QLabel*>& texts);
+// Live value texts in the fixed-width digit font, at a fixed size that holds `characters` digits
+// (and never less than the layout's minimum width): a new value repaints its text only and never
+// lays the page out again (which would repaint every tab widget above it). Each text stays at the
+// side of its layout cell that its alignment names.
+void useFixedDigits(const QList<QLabel*>& texts, int characters);
+// The widest live texts: a receiver channel ("-4096%", "-16384") or servo output, and a sensor
+// value within the sensors' ranges ("-2000.0", "-180.0°").
+inline constexpr int kChannelDigits = 6;
+inline constexpr int kSensorDigits = 7;
 
 // `box` shown while `switchButton` is on, hidden while it is off.
 void showBoxBySwitchState(QWidget* box, const QAbstractButton* switchButton);

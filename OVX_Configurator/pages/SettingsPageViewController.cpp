@@ -125,9 +125,10 @@ void SettingsPageViewController::viewDidLoad() {
     TabbedModelPageViewController::viewDidLoad();
 
     // Live values keep their width while they change.
-    useFixedDigits(rcRateGroup() + rcValueGroup() + outValueGroup() +
-                   named<QLabel>("sensorTexts", {"txtGyroX", "txtGyroY", "txtGyroZ", "txtAccX",
-                                                 "txtAccY", "txtAccZ", "txtAngleX", "txtAngleY"}));
+    useFixedDigits(rcRateGroup() + rcValueGroup() + outValueGroup(), kChannelDigits);
+    useFixedDigits(named<QLabel>("sensorTexts", {"txtGyroX", "txtGyroY", "txtGyroZ", "txtAccX",
+                                                 "txtAccY", "txtAccZ", "txtAngleX", "txtAngleY"}),
+                   kSensorDigits);
 
     // Steppers: their texts follow the value.
     for (QSpinBox* s : gainGroup())
