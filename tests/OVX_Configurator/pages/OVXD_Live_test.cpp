@@ -124,6 +124,31 @@ TEST(OvxdLive, ChannelsInPercentOfTheFullScale) {
     EXPECT_EQ(shown(), before);
 }
 
+// The rate text is the channel's percentage, whatever part of it the bar can show: a layout
+// may give the bar a narrower range, and a text read back from the bar would then be wrong.
+TEST(OvxdLive, TheRateTextComesFromTheValueNotFromTheBar) {
+    OvxdPage s;
+    QProgressBar* bar = s.page->rcGroup()[1];
+    bar->setRange(100, 200); // shows -50 % .. +50 % only
+    struct Case {
+        int fullScale, value, level;
+        const char* rate;
+    } cases[] = {
+        {1000, 1500, 200, "+150%"},
+        {1000, 800, 200, "+80%"},
+        {1000, 400, 190, "+40%"},
+        {1000, -999, 100, "-99%"},
+        {1000, -2000, 100, "-150%"},
+        {-1000, 700, 100, "-70%"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.fullScale << " " << c.value);
+        s.page->decodeStickReply(stick(c.fullScale, {0, c.value}));
+        EXPECT_EQ(bar->value(), c.level);
+        EXPECT_EQ(s.page->rcRateGroup()[1]->text(), c.rate);
+    }
+}
+
 TEST(OvxdLive, OutputMarksFollowTheShownTravelLimitsAndStayOnTheBar) {
     OvxdPage s;
     const QList<QSpinBox*> limits = s.page->travelLimitGroup();

@@ -116,6 +116,25 @@ TEST(OvxdPage, TablesStayCompactInTheWindow) {
             << box;
 }
 
+// The unit has no user mode: a newer data version adds no flight mode item and no block bytes.
+TEST(OvxdPage, ANewerDataVersionChangesNeitherTheFlightModesNorTheBlock) {
+    for (quint8 dataVersion : {0x10, 0x11, 0x20}) {
+        SCOPED_TRACE(int(dataVersion));
+        testsupport::OvxdPage s(
+            [&](testsupport::SimulatedUnit& unit) { unit.setDataVersion(dataVersion); });
+        EXPECT_EQ(s.main->dataLength, 71);
+        EXPECT_EQ(testsupport::flightModeItemCounts(s.page), QList<int>(3, 6));
+        s.main->showPage(0);
+        s.main->showPage(5);
+        EXPECT_EQ(testsupport::flightModeItemCounts(s.page), QList<int>(3, 6));
+        // Byte 22 stays the wing type.
+        QByteArray block = s.main->data;
+        block[22] = 1;
+        s.load(block);
+        EXPECT_TRUE(s.control<QRadioButton>("WingType2")->isChecked());
+    }
+}
+
 TEST(OvxdPage, EveryTextHasItsThreeLanguages) {
     ConnectedShell s;
     testsupport::expectTextsInThreeLanguages<OVXD_ViewController>("ovxd");

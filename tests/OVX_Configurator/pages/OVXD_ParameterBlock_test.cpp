@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 using testsupport::Field;
@@ -225,24 +227,36 @@ TEST(OvxdBlock, WingTypeAndMountingChooseTheirButtonAndPicture) {
     struct Case {
         int offset;
         quint8 byte;
-        const char* button;
+        int button; // counted from 0; also the byte encoding stores
+        const char* group;
         const char* picture;
         const char* view;
     };
     const Case cases[] = {
-        {22, 0, "WingType1", "ovxd_wingtype_1", "imgWingType"},
-        {22, 2, "WingType3", "ovxd_wingtype_3", "imgWingType"},
-        {22, 7, "WingType3", "ovxd_wingtype_3", "imgWingType"},
-        {23, 1, "Mounting2", "ovxd_mounting_2", "imgMounting"},
-        {23, 200, "Mounting4", "ovxd_mounting_4", "imgMounting"},
+        {22, 0, 0, "WingType", "ovxd_wingtype_1", "imgWingType"},
+        {22, 2, 2, "WingType", "ovxd_wingtype_3", "imgWingType"},
+        {22, 7, 2, "WingType", "ovxd_wingtype_3", "imgWingType"},
+        {22, 255, 2, "WingType", "ovxd_wingtype_3", "imgWingType"},
+        {23, 1, 1, "Mounting", "ovxd_mounting_2", "imgMounting"},
+        {23, 3, 3, "Mounting", "ovxd_mounting_4", "imgMounting"},
+        {23, 200, 3, "Mounting", "ovxd_mounting_4", "imgMounting"},
     };
     OvxdPage s;
+    auto button = [&](const char* group, int number) {
+        return s.control<QRadioButton>((group + std::to_string(number + 1)).c_str());
+    };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.offset << ": " << int(c.byte));
+        // Another button and picture first, so that the decode has to switch them over.
+        button(c.group, c.button == 0 ? 1 : 0)->click();
+        ASSERT_FALSE(testsupport::showsPicture(s.control<QLabel>(c.view), c.picture));
         QByteArray block = s.main->data;
         block[c.offset] = char(c.byte);
         s.load(block);
-        EXPECT_TRUE(s.control<QRadioButton>(c.button)->isChecked()) << int(c.byte);
-        EXPECT_TRUE(testsupport::showsPicture(s.control<QLabel>(c.view), c.picture)) << int(c.byte);
+        EXPECT_TRUE(button(c.group, c.button)->isChecked());
+        EXPECT_TRUE(testsupport::showsPicture(s.control<QLabel>(c.view), c.picture));
+        s.page->uiToData(); // a byte beyond the buttons is stored as the button it shows
+        EXPECT_EQ(quint8(s.main->data[c.offset]), c.button);
     }
     // A choice on the page shows its picture at once; the byte holds the button's number.
     s.control<QRadioButton>("WingType2")->click();
