@@ -188,6 +188,10 @@ TEST(OvxcBlock, WingTypeAndMountingTakeTheirButtonAndPictureByLanguage) {
         int button;
     };
     for (const Case& c : {Case{0, 0}, Case{1, 1}, Case{2, 2}, Case{5, 2}}) {
+        // Other buttons and pictures first, so that the decode has to switch them over.
+        const int mountingFirst = c.byte == 5 ? 0 : (c.button == 0 ? 1 : 0);
+        s.page->wingTypeGroup()[c.button == 0 ? 1 : 0]->click();
+        s.page->mountingGroup()[mountingFirst]->click();
         QByteArray block = s.main->data;
         block[28] = char(c.byte);
         block[29] = char(c.byte == 5 ? 200 : c.byte);

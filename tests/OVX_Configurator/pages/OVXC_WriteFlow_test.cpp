@@ -144,17 +144,26 @@ TEST(OvxcWrite, AReceiverChangedAndChangedBackWritesWithoutQuestions) {
 }
 
 TEST(OvxcWrite, ABlockTooShortForTheReceiverBytesGoesToTheMainViewsWrite) {
-    OvxcPage s(versions(0x11, 17));
-    choose(s.control<QComboBox>("ReceiverType"), 2); // a change that cannot be checked
-    s.main->data = s.main->data.left(34);             // byte 34, the sub-type, is missing
-    s.control<QPushButton>("btnWrite")->click();
-    EXPECT_EQ(s.alertHeadlines(), testsupport::headlines({"DATA_BUFFER_INVALID"}));
-    s.answer(0);
-    s.main->data.clear();
-    s.app->menuItemWrite->trigger();
-    EXPECT_EQ(s.lastHeadline(), headline("DATA_BUFFER_EMPTY"));
-    testsupport::pumpEvents(100);
-    EXPECT_TRUE(s.commands().isEmpty());
+    struct Case {
+        quint8 dataVersion;
+        int size; // the block holds the receiver type byte, not the sub-type byte
+    };
+    for (const Case& c : {Case{17, 34}, Case{16, 31}}) {
+        SCOPED_TRACE(int(c.dataVersion));
+        OvxcPage s(versions(0x11, c.dataVersion));
+        choose(s.control<QComboBox>("ReceiverType"), 2); // a change that cannot be checked
+        s.control<QComboBox>("RcMapping1")->setCurrentIndex(5);
+        s.main->data = s.main->data.left(c.size);
+        s.control<QPushButton>("btnWrite")->click();
+        EXPECT_EQ(s.alertHeadlines(), testsupport::headlines({"DATA_BUFFER_INVALID"}));
+        s.answer(0);
+        s.main->data.clear();
+        s.app->menuItemWrite->trigger();
+        EXPECT_EQ(s.lastHeadline(), headline("DATA_BUFFER_EMPTY"));
+        EXPECT_EQ(s.control<QComboBox>("RcMapping1")->currentIndex(), 5); // no mapping reset
+        testsupport::pumpEvents(100);
+        EXPECT_TRUE(s.commands().isEmpty());
+    }
 }
 
 TEST(OvxcWrite, APopUpWithoutSelectionIsNeverWritten) {
