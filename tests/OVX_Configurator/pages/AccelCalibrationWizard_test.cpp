@@ -319,23 +319,36 @@ TEST(AccelCalibrationWizard, ClosingTheWindowWaitsForTheWizardAndAClosedPortEnds
     EXPECT_FALSE(s.boxShown());
 }
 
-// Cancel finding no port (the wizard still open on our side): the wizard ends, nothing stays
-// locked, and the user is told to choose a port; nothing is sent.
-TEST(AccelCalibrationWizard, CancelWithNoPortEndsTheWizardAndWarns) {
-    OvxbWizard s;
-    s.open();
-    s.app->port->disconnect();
-    ASSERT_TRUE(s.waitLong([&] { return !s.wizard().isOpen(); }));
-    s.wizard().accelCalibrationStarted(); // as if no notice of the closed port had come
-    s.expectLocked(true);
-    const std::size_t alerts = s.shell.ui.alerts.size();
-    s.button("btnAccelCalibrationCancel")->click();
-    EXPECT_FALSE(s.wizard().isOpen());
-    EXPECT_FALSE(s.boxShown());
-    s.expectLocked(false);
-    ASSERT_EQ(s.shell.ui.alerts.size(), alerts + 1);
-    EXPECT_EQ(s.lastHeadline(), headline("SELECT_PORT_WARNING"));
-    EXPECT_EQ(s.unit.count("CNCL"), 0);
+// Next or Cancel finding no port (the wizard still open on our side): the wizard ends, the
+// progress sheet goes, nothing stays locked, and the user is told to choose a port; nothing is
+// sent.
+TEST(AccelCalibrationWizard, NextOrCancelWithNoPortEndsTheWizardAndWarns) {
+    struct Case {
+        const char* button;
+        QByteArray unsent;
+    } cases[] = {{"btnAccelCalibrationNext", stepByte(2)}, {"btnAccelCalibrationCancel", "CNCL"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        OvxbWizard s;
+        s.open();
+        s.next();
+        s.app->port->disconnect();
+        ASSERT_TRUE(s.waitLong([&] { return !s.wizard().isOpen(); }));
+        s.wizard().accelCalibrationStarted(); // as if no notice of the closed port had come
+        s.wizard().accelCalibrationStep = 1;
+        s.expectLocked(true);
+        const std::size_t alerts = s.shell.ui.alerts.size();
+        s.button(c.button)->click();
+        EXPECT_FALSE(s.wizard().isOpen());
+        EXPECT_FALSE(s.boxShown());
+        EXPECT_FALSE(s.sheetShown());
+        s.expectLocked(false);
+        ASSERT_EQ(s.shell.ui.alerts.size(), alerts + 1);
+        EXPECT_EQ(s.lastHeadline(), headline("SELECT_PORT_WARNING"));
+        testsupport::pumpEvents(20);
+        EXPECT_EQ(s.unit.count(c.unsent), 0);
+        EXPECT_EQ(s.commands(), (QList<QByteArray>{"ACCL", stepByte(1)}));
+    }
 }
 
 } // namespace
