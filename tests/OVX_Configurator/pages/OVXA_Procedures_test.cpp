@@ -112,6 +112,24 @@ TEST(OvxaWrite, RefusalsAndFailures) {
     }
 }
 
+// "CANCEL" to "WRITE_CONFIRM": nothing is sent and the block keeps what it held (the controls
+// are not encoded into it).
+TEST(OvxaWrite, CancelSendsNothingAndChangesNothing) {
+    OvxaPage s;
+    const QByteArray before = distinctBlock(s);
+    s.load(before);
+    s.control<QSpinBox>("BasicGain2")->setValue(77);
+    s.control<QPushButton>("btnWrite")->click();
+    ASSERT_EQ(s.lastHeadline(), headline("WRITE_CONFIRM"));
+    s.answer(1);
+    testsupport::pumpEvents(50);
+    s.shell.clock.advance(1.0);
+    testsupport::pumpEvents(20);
+    EXPECT_TRUE(s.unit.received().isEmpty());
+    EXPECT_EQ(s.main->data, before);
+    EXPECT_EQ(s.shell.ui.alerts.size(), 1u);
+}
+
 TEST(OvxaReset, TheFactoryValuesReplaceBytes3To56AndTheHeadIsWritten) {
     OvxaPage s;
     const QByteArray before = distinctBlock(s);
@@ -132,6 +150,39 @@ TEST(OvxaReset, TheFactoryValuesReplaceBytes3To56AndTheHeadIsWritten) {
     EXPECT_EQ(s.shell.ui.lastAlert().style, AlertStyle::Informational);
     EXPECT_EQ(s.commands(), QList<QByteArray>{testsupport::writeFrame(restored.left(57))});
     EXPECT_EQ(s.unit.block().left(57), restored.left(57));
+}
+
+// A rejected or missing reply to the restored block's write is reported; the block and the
+// controls keep the factory values.
+TEST(OvxaReset, ARejectedOrMissingReplyIsReported) {
+    struct Case {
+        SimulatedUnit::Fault fault;
+        const char* result;
+    } cases[] = {{SimulatedUnit::Fault::WrongAck, "RESPONSE_ERROR"},
+                 {SimulatedUnit::Fault::NoReply, "RESPONSE_TIMEOUT"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.result);
+        OvxaPage s;
+        const QByteArray before = distinctBlock(s);
+        s.load(before);
+        s.unit.injectFault(c.fault, "W");
+        s.main->handlerFactoryRestore();
+        ASSERT_EQ(s.lastHeadline(), headline("RESET_CONFIRM"));
+        s.answer(0);
+        ASSERT_TRUE(s.waitLong([&] { return s.unit.received().size() == 1; }));
+        s.shell.clock.advance(SerialPort::splitPause);
+        ASSERT_TRUE(s.waitLong([&] { return s.unit.received().size() == 60; }));
+        if (c.fault == SimulatedUnit::Fault::NoReply) {
+            testsupport::pumpEvents(20);
+            s.shell.clock.advance(1.0);
+        }
+        ASSERT_TRUE(s.waitForAlert(1));
+        EXPECT_EQ(s.lastHeadline(), headline(c.result));
+        EXPECT_EQ(s.shell.ui.lastAlert().style, AlertStyle::Critical);
+        EXPECT_EQ(s.main->data, factoryBlock(before));
+        EXPECT_EQ(s.control<QSpinBox>("TravelLimit1")->value(), 100);
+        EXPECT_EQ(s.unit.count("R"), 0);
+    }
 }
 
 TEST(OvxaReset, NothingChangesWithoutAPortAWholeBlockOrAYes) {
@@ -221,25 +272,46 @@ TEST(OvxaCalibration, OneLetterTwoAcknowledgementsAndARereadOnlyOnSuccess) {
         EXPECT_EQ(s.lastHeadline(), headline(c.result));
         EXPECT_TRUE(s.app->menuItemMain->isEnabled());
         EXPECT_FALSE(s.main->modalViewController()->isPresentedAsSheet());
-        if (c.ending == Ending::Success)
+        if (c.ending == Ending::Success) {
             ASSERT_TRUE(s.waitLong([&] { return s.unit.count("R") == 1; }));
+        }
         testsupport::pumpEvents(50);
         EXPECT_EQ(s.unit.count("R"), c.ending == Ending::Success ? 1 : 0);
         EXPECT_EQ(s.unit.frames().first(), letter);
     }
 }
 
-TEST(OvxaCalibration, ACommandTheBusyLinkRefusesLeavesNothingLocked) {
-    OvxaPage s;
-    s.app->menuItemHoverCalibration->trigger();
-    ASSERT_EQ(s.lastHeadline(), headline("HOVER_CALIBRATION_CONFIRM"));
-    ASSERT_TRUE(s.app->port->requestDataFrame("R", 71, true, 0.5)); // a read still waits
-    s.answer(0);
-    EXPECT_EQ(s.lastHeadline(), headline("DEVICE_BUSY"));
-    EXPECT_TRUE(s.app->menuItemMain->isEnabled());
-    EXPECT_FALSE(s.main->modalViewController()->isPresentedAsSheet());
-    ASSERT_TRUE(s.waitLong([&] { return !s.app->port->busy(); }));
-    EXPECT_EQ(s.unit.count("h"), 0);
+// A calibration the link cannot take (busy with a read, or the port closed while the question
+// was shown) locks nothing, leaves no sheet, tells the user why and sends nothing.
+TEST(OvxaCalibration, ACommandTheLinkRefusesLeavesNothingLocked) {
+    struct Case {
+        const char* name;
+        std::function<void(OvxaPage&)> whileAsked;
+        const char* result;
+    };
+    const Case cases[] = {
+        {"busy",
+         [](OvxaPage& s) {
+             // a read still waits
+             EXPECT_TRUE(s.app->port->requestDataFrame("R", 71, true, 0.5));
+         },
+         "DEVICE_BUSY"},
+        {"port closed", [](OvxaPage& s) { s.app->port->disconnect(); }, "SELECT_PORT_WARNING"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OvxaPage s;
+        s.app->menuItemHoverCalibration->trigger();
+        ASSERT_EQ(s.lastHeadline(), headline("HOVER_CALIBRATION_CONFIRM"));
+        c.whileAsked(s);
+        s.answer(0);
+        EXPECT_EQ(s.lastHeadline(), headline(c.result));
+        EXPECT_TRUE(s.app->menuItemMain->isEnabled());
+        EXPECT_FALSE(s.main->modalViewController()->isPresentedAsSheet());
+        ASSERT_TRUE(s.waitLong([&] { return !s.app->port->busy(); }));
+        testsupport::pumpEvents(20);
+        EXPECT_EQ(s.unit.count("h"), 0);
+    }
 }
 
 TEST(OvxaPage, ReadAndCloseButtons) {
