@@ -12,6 +12,8 @@
 #include "OVX_Configurator/Localization.h"
 #include "OVX_Configurator/SerialPort.h"
 
+#include <QEvent>
+#include <QLocale>
 #include <QProgressBar>
 #include <QTabWidget>
 
@@ -48,6 +50,15 @@ TEST(OvxbLive, EachTabPollsStatusAndItsOwnValuesInTurn) {
         ASSERT_TRUE(s.waitLong([&] { return polls(s).size() == 4; }));
         EXPECT_EQ(polls(s), (QList<QByteArray>{"INFO", c.poll, "INFO", c.poll}));
     }
+    // Without an open port nothing goes out; the alternation goes on.
+    s.selectTab("Sensor");
+    s.app->port->disconnect();
+    s.page->timerFunctionCounter = 0;
+    s.unit.clearRecord();
+    s.advance(0.25);
+    testsupport::pumpEvents(20);
+    EXPECT_TRUE(s.unit.received().isEmpty());
+    EXPECT_EQ(s.page->timerFunctionCounter, 1);
 }
 
 TEST(OvxbLive, NoPollGoesOutWhileARequestIsOutstanding) {
@@ -266,6 +277,67 @@ TEST(OvxbLive, TheChartSweepWrapsAfter200SamplesAndStoresValuesBeyondTheAxis) {
     sample(201);
     EXPECT_NE(gyroY(2, 0), 0);
     EXPECT_EQ(gyroY(2, 1), 0);
+}
+
+// Every sample stores each chart's data in it again, which makes the chart redraw the values
+// changed in place.
+TEST(OvxbLive, EverySampleRedrawsBothCharts) {
+    OvxbPage s;
+    s.stopLivePolls();
+    s.selectTab("Sensor");
+    SensorCharts& charts = s.page->sensorCharts;
+    // Every tab page that holds a chart comes forward.
+    for (charting::LineChartView* chart : {charts.gyroChart.data(), charts.accChart.data()})
+        for (QWidget* w = chart; w->parentWidget(); w = w->parentWidget())
+            if (auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget()->parentWidget());
+                tabs && tabs->indexOf(w) >= 0)
+                tabs->setCurrentWidget(w);
+    ASSERT_TRUE(charts.gyroChart->isVisible());
+    ASSERT_TRUE(charts.accChart->isVisible());
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint)
+                ++paints;
+            return false;
+        }
+    } gyroPaints, accPaints;
+    charts.gyroChart->installEventFilter(&gyroPaints);
+    charts.accChart->installEventFilter(&accPaints);
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        testsupport::pumpEvents(50); // whatever was due is drawn
+        gyroPaints.paints = accPaints.paints = 0;
+        s.page->decodeSensorReply(words({16384 - round, 0, 0, 8192, 0, 0, 0, 0}));
+        EXPECT_TRUE(s.waitLong([&] { return gyroPaints.paints > 0 && accPaints.paints > 0; }));
+    }
+    charts.gyroChart->removeEventFilter(&gyroPaints);
+    charts.accChart->removeEventFilter(&accPaints);
+}
+
+// The live texts are the same under any locale: no decimal comma, no digit grouping.
+TEST(OvxbLive, LiveTextsDoNotFollowTheLocale) {
+    struct LocaleGuard {
+        QLocale saved;
+        LocaleGuard() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+        ~LocaleGuard() { QLocale::setDefault(saved); }
+    } german;
+    OvxbPage s; // its widgets made under that locale
+    s.stopLivePolls();
+    s.page->decodeSensorReply(words({16384, -32768, 0, 8192, -4096, 0, 12345, -455}));
+    auto text = [&](const char* name) { return s.control<QLabel>(name)->text(); };
+    EXPECT_EQ(text("txtGyroX"), "1000.0");
+    EXPECT_EQ(text("txtGyroY"), "-2000.0");
+    EXPECT_EQ(text("txtAccX"), "1.0");
+    EXPECT_EQ(text("txtAccY"), "-0.5");
+    EXPECT_EQ(text("txtAngleX"), QString::fromUtf8("1234.5\u00B0"));
+    EXPECT_EQ(text("txtAngleY"), QString::fromUtf8("-45.5\u00B0"));
+    s.page->decodeStickReply(words({32767, -32768, 8000, 0, 0, 0, 0}));
+    EXPECT_EQ(s.page->rcValueGroup()[0]->text(), "+16383");
+    EXPECT_EQ(s.page->rcRateGroup()[1]->text(), "-4096%");
+    EXPECT_EQ(s.page->rcValueGroup()[2]->text(), "+4000");
+    s.page->decodeServoReply(words({2000, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500, 1500}));
+    EXPECT_EQ(s.page->outValueGroup()[0]->text(), "2000");
 }
 
 } // namespace
