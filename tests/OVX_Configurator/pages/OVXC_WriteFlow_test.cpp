@@ -143,6 +143,44 @@ TEST(OvxcWrite, AReceiverChangedAndChangedBackWritesWithoutQuestions) {
     EXPECT_EQ(s.lastHeadline(), headline("CHANNELS_RESET_CONFIRM"));
 }
 
+// The block only takes the page's receiver once a write was confirmed: a declined write asks
+// about the channels again (the mapping YES chose stays on the page); a confirmed write the unit
+// rejects has stored it, so the next write asks only the main view's question.
+TEST(OvxcWrite, TheChannelQuestionComesBackUntilAWriteWasConfirmed) {
+    OvxcPage s(versions(0x11, 17));
+    const QByteArray stored = s.main->data;
+    choose(s.control<QComboBox>("ReceiverType"), 2);
+    s.control<QComboBox>("ReceiverSubType")->setCurrentIndex(8); // JETI EXBus: set B
+    s.control<QPushButton>("btnWrite")->click();
+    s.answer(0); // reset the mapping
+    ASSERT_EQ(s.lastHeadline(), headline("WRITE_CONFIRM"));
+    s.answer(1); // but do not write
+    EXPECT_EQ(s.main->data, stored);
+    EXPECT_EQ(s.control<QComboBox>("RcMapping3")->currentIndex(), 5);
+    s.control<QComboBox>("RcMapping3")->setCurrentIndex(7); // an edit after the reset
+
+    s.unit.injectFault(testsupport::SimulatedUnit::Fault::WrongAck, "W");
+    s.control<QPushButton>("btnWrite")->click();
+    ASSERT_EQ(s.lastHeadline(), headline("CHANNELS_RESET_CONFIRM"));
+    s.answer(1); // keep the channels
+    confirmWrite(s);
+    ASSERT_TRUE(s.waitLong([&] { return s.lastHeadline() == headline("RESPONSE_ERROR"); }));
+    s.answer(0);
+    QByteArray written = stored;
+    written[33] = 2;
+    written[34] = 8;
+    written.replace(35, 9, QByteArray::fromHex("020407030006000100"));
+    written.replace(44, 5, QByteArray::fromHex("0102030406"));
+    EXPECT_EQ(s.commands(), QList<QByteArray>{writeFrame(written)});
+    EXPECT_EQ(s.main->data, written);
+
+    s.control<QPushButton>("btnWrite")->click();
+    EXPECT_EQ(s.alertHeadlines(),
+              testsupport::headlines({"CHANNELS_RESET_CONFIRM", "WRITE_CONFIRM",
+                                      "CHANNELS_RESET_CONFIRM", "WRITE_CONFIRM", "RESPONSE_ERROR",
+                                      "WRITE_CONFIRM"}));
+}
+
 TEST(OvxcWrite, ABlockTooShortForTheReceiverBytesGoesToTheMainViewsWrite) {
     struct Case {
         quint8 dataVersion;
