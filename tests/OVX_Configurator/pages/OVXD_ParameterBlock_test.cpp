@@ -285,7 +285,7 @@ TEST(OvxdBlock, GyroEnable4MirrorsTheFirstAndIsNeverStored) {
     block[33] = 1;
     s.load(block);
     EXPECT_TRUE(s.control<QCheckBox>("GyroEnable4")->isChecked());
-    for (const char* sender : {"GyroEnable2", "GyroEnable3", "GyroEnable1"}) {
+    for (const char* sender : {"GyroEnable2", "GyroEnable3", "GyroEnable1", "GyroEnable4"}) {
         s.control<QCheckBox>(sender)->click();
         EXPECT_EQ(s.control<QCheckBox>("GyroEnable4")->isChecked(),
                   s.control<QCheckBox>("GyroEnable1")->isChecked())
