@@ -319,6 +319,22 @@ TEST(AccelCalibrationWizard, ClosingTheWindowWaitsForTheWizardAndAClosedPortEnds
     EXPECT_FALSE(s.boxShown());
 }
 
+// Start with no open port: the main view's port warning, no question, nothing sent or locked.
+TEST(AccelCalibrationWizard, StartWithNoPortWarnsAndSendsNothing) {
+    OvxbWizard s;
+    s.app->port->disconnect();
+    testsupport::pumpEvents(20);
+    const std::size_t alerts = s.shell.ui.alerts.size();
+    s.button("btnAccelCalibration")->click();
+    ASSERT_EQ(s.shell.ui.alerts.size(), alerts + 1);
+    EXPECT_EQ(s.lastHeadline(), headline("SELECT_PORT_WARNING"));
+    EXPECT_FALSE(s.wizard().isOpen());
+    EXPECT_FALSE(s.boxShown());
+    s.expectLocked(false);
+    testsupport::pumpEvents(20);
+    EXPECT_EQ(s.unit.count("ACCL"), 0);
+}
+
 // Next or Cancel finding no port (the wizard still open on our side): the wizard ends, the
 // progress sheet goes, nothing stays locked, and the user is told to choose a port; nothing is
 // sent.
