@@ -224,6 +224,25 @@ TEST(OvxaReset, NothingChangesWithoutAPortAWholeBlockOrAYes) {
     }
 }
 
+// A link still busy with a read when "YES" comes: nothing is restored or sent, and the user is
+// told why.
+TEST(OvxaReset, ABusyLinkRestoresNothing) {
+    OvxaPage s;
+    const QByteArray before = distinctBlock(s);
+    s.load(before);
+    s.control<QSpinBox>("TravelLimit1")->setValue(33);
+    s.main->handlerFactoryRestore();
+    ASSERT_EQ(s.lastHeadline(), headline("RESET_CONFIRM"));
+    ASSERT_TRUE(s.app->port->requestDataFrame("R", 71, true, 0.5)); // a read still waits
+    s.answer(0);
+    EXPECT_EQ(s.lastHeadline(), headline("DEVICE_BUSY"));
+    EXPECT_EQ(s.main->data, before);
+    EXPECT_EQ(s.control<QSpinBox>("TravelLimit1")->value(), 33);
+    ASSERT_TRUE(s.waitLong([&] { return !s.app->port->busy(); }));
+    testsupport::pumpEvents(20);
+    EXPECT_EQ(s.commands(), QList<QByteArray>{"R"});
+}
+
 TEST(OvxaCalibration, OneLetterTwoAcknowledgementsAndARereadOnlyOnSuccess) {
     enum class Ending { Success, Failure, TimeOut, Cancel };
     struct Case {
