@@ -197,11 +197,17 @@ TEST(OvxbLive, SensorTabShowsScaledValues) {
     EXPECT_EQ(s.control<QLabel>("txtAngleX")->text(), QString::fromUtf8("45.5\u00B0"));
     EXPECT_EQ(s.control<QLabel>("txtAngleY")->text(), QString::fromUtf8("-45.5\u00B0"));
 
-    // A block without one-g values keeps the last accelerations.
+    // A block without one-g values keeps the last accelerations, in the texts and the charts.
     s.load(QByteArray());
     s.page->decodeSensorReply(words({0, 0, 0, 100, 100, 100, 0, 0}));
     EXPECT_EQ(s.control<QLabel>("txtAccX")->text(), "1.0");
     EXPECT_EQ(s.control<QLabel>("txtGyroX")->text(), "0.0");
+    const SensorCharts& charts = s.page->sensorCharts;
+    const auto written = std::size_t(charts.currentChartIndex - 1);
+    ASSERT_GE(charts.currentChartIndex, 1);
+    EXPECT_EQ(charts.accDataEntries[0][written]->y(), 1.0);
+    EXPECT_EQ(charts.accDataEntries[1][written]->y(), -0.5);
+    EXPECT_EQ(charts.accDataEntries[2][written]->y(), 0.0);
 }
 
 TEST(OvxbLive, ChartsAreSetUpWithFlatLinesAndFixedRanges) {
