@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QPointer>
+#include <QSizePolicy>
 #include <QToolButton>
 
 #include <algorithm>
@@ -55,6 +56,15 @@ AccelCalibrationWizard::AccelCalibrationWizard(TabbedModelPageViewController& pa
             connect(button, &QPushButton::clicked, this, [this, action] { (this->*action)(); });
     if (outlets_.btnAccelCalibration)
         outlets_.btnAccelCalibration->setEnabled(true);
+    // Hidden, the box and its Prev keep their room in the layout: the values beside the box do
+    // not move when it opens, and the box does not widen when Prev appears from the second step.
+    for (QWidget* keeper : {static_cast<QWidget*>(outlets_.boxAccelCalibrationWizard),
+                            static_cast<QWidget*>(outlets_.btnAccelCalibrationPrev)})
+        if (keeper) {
+            QSizePolicy policy = keeper->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            keeper->setSizePolicy(policy);
+        }
     if (outlets_.boxAccelCalibrationWizard)
         outlets_.boxAccelCalibrationWizard->hide();
 

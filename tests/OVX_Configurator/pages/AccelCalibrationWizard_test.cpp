@@ -17,6 +17,8 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QMainWindow>
+#include <QPoint>
+#include <QRect>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -180,6 +182,51 @@ TEST(AccelCalibrationWizard, PrevThenNextSendsTheByteOfThePictureShown) {
     EXPECT_EQ(s.wizard().accelCalibrationStep, 2);
     EXPECT_EQ(s.commands(), (QList<QByteArray>{"ACCL", stepByte(1), stepByte(1), stepByte(2)}));
     s.expectLocked(true);
+}
+
+// On the shown window (1024 x 720), the values beside the wizard keep their place when it
+// opens, and its box keeps its place and size when Prev appears from the second step.
+template <class Page> void expectTheWizardLayoutStaysPut() {
+    Wizard<Page> s;
+    QWidget* window = s.page->view()->window();
+    window->resize(1024, 720);
+    window->show();
+    s.selectTab("Sensor");
+    s.page->tabSensor->setCurrentWidget(
+        s.page->tabSensor->template findChild<QWidget*>("AccelerometerCalibration"));
+    auto placeOf = [&](const char* name) {
+        auto* box = s.template control<QGroupBox>(name);
+        return QRect(box->mapTo(window, QPoint()), box->size());
+    };
+    testsupport::pumpEvents(50);
+    const QRect values = placeOf("grpAccCalibrationValues");
+    ASSERT_FALSE(values.isEmpty());
+    s.open();
+    testsupport::pumpEvents(50);
+    EXPECT_EQ(placeOf("grpAccCalibrationValues"), values);
+    ASSERT_FALSE(s.prevShown());
+    const QRect wizardBox = placeOf("boxAccelCalibrationWizard");
+    s.next();
+    testsupport::pumpEvents(50);
+    ASSERT_TRUE(s.prevShown());
+    EXPECT_EQ(placeOf("boxAccelCalibrationWizard"), wizardBox);
+    EXPECT_EQ(placeOf("grpAccCalibrationValues"), values);
+    window->hide();
+}
+
+TEST(AccelCalibrationWizard, TheLayoutStaysPutWhenTheWizardOpensAndPrevAppears) {
+    {
+        SCOPED_TRACE("OVXB");
+        expectTheWizardLayoutStaysPut<testsupport::OvxbPage>();
+    }
+    {
+        SCOPED_TRACE("OVXC");
+        expectTheWizardLayoutStaysPut<testsupport::OvxcPage>();
+    }
+    {
+        SCOPED_TRACE("OVXD");
+        expectTheWizardLayoutStaysPut<testsupport::OvxdPage>();
+    }
 }
 
 TEST(AccelCalibrationWizard, CancelRestoresEverythingWithoutARead) {
