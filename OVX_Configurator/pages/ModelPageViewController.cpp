@@ -6,6 +6,13 @@
 #include "OVX_Configurator/SerialPort.h"
 #include "OVX_Configurator/device/DeviceModel.h"
 
+#include <QFontMetrics>
+#include <QMargins>
+#include <QRect>
+#include <QStringList>
+
+#include <algorithm>
+
 ModelPageViewController::ModelPageViewController() : appDelegate(&AppDelegate::shared()) {}
 
 ModelPageViewController::~ModelPageViewController() = default;
@@ -218,6 +225,37 @@ void TabbedModelPageViewController::poll(
     void (TabbedModelPageViewController::*decoder)(const QByteArray&)) {
     sendLivePoll(QByteArray(command), length, true,
                  [this, decoder](const QByteArray& payload) { (this->*decoder)(payload); });
+}
+
+void TabbedModelPageViewController::viewWillAppear() {
+    ModelPageViewController::viewWillAppear();
+    if (!parentController)
+        return;
+    auto reserveWidth = [](QLabel* field, const QStringList& texts) {
+        if (!field)
+            return;
+        // Measured as the label measures its own text.
+        const QFontMetrics metrics = field->fontMetrics();
+        int width = 0;
+        for (const QString& text : texts)
+            width = std::max(width, metrics.boundingRect(QRect(0, 0, 2000, 2000),
+                                                         int(field->alignment()), text)
+                                        .width());
+        const QMargins margins = field->contentsMargins();
+        field->setMinimumWidth(width + margins.left() + margins.right() + 2 * field->margin());
+    };
+    auto localizedTexts = [](std::span<const char* const> keys) {
+        QStringList texts;
+        for (const char* key : keys)
+            texts << localized(key);
+        return texts;
+    };
+    QStringList gains;
+    for (int percent = 0; percent <= 255; ++percent)
+        gains << telemetry::masterGainText(percent);
+    MainViewController& main = *parentController;
+    reserveWidth(main.statusFlightMode, localizedTexts(flightModeKeys()));
+    reserveWidth(main.statusMasterGain, gains);
 }
 
 void TabbedModelPageViewController::decodeInfoReply(const QByteArray& payload) {

@@ -217,6 +217,10 @@ public:
     virtual std::span<const char* const> systemStateKeys() const { return {}; }
     virtual std::span<const char* const> flightModeKeys() const { return {}; }
 
+    // The main view's mode and gain fields, which follow the transmitter's switches and sticks,
+    // take the width of their widest text, so the status bar does not shift with them.
+    void viewWillAppear() override;
+
     // Poll alternation: 0 polls "INFO", 1 the shown tab's poll.
     int timerFunctionCounter = 0;
     // The poll tick: "INFO" when the counter is 0; when it is 1 "STCK" on the "Receiver" tab,

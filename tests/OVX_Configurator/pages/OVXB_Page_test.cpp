@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPoint>
 #include <QRegularExpression>
 #include <QTabWidget>
 
@@ -101,6 +102,32 @@ TEST(OvxbPage, TheAccelerometerCalibrationItemSelectsItsTabs) {
     EXPECT_EQ(s.page->tabMain->currentWidget()->objectName(), "Sensor");
     EXPECT_EQ(s.page->tabSensor->currentWidget()->objectName(), "AccelerometerCalibration");
     EXPECT_TRUE(s.commands().isEmpty());
+}
+
+// The status bar on the shown window: the flight mode and the master gain change with every
+// status reply, yet the fields keep their places (the first field does not move).
+TEST(OvxbPage, TheStatusBarKeepsItsPlaceWhateverModeAndGainItShows) {
+    OvxbPage s;
+    s.stopLivePolls();
+    QWidget* window = s.main->view()->window();
+    window->resize(1024, 720);
+    window->show();
+    auto firstFieldX = [&] {
+        testsupport::pumpEvents(20);
+        return s.main->statusSystemState->mapTo(window, QPoint()).x();
+    };
+    QByteArray info(11, '\0');
+    info[0] = 1; // standby
+    s.page->decodeInfoReply(info);
+    const int x = firstFieldX();
+    for (int mode = 0; mode < int(OVXB_ViewController::strFlightMode.size()); ++mode)
+        for (int gain : {0, 7, 80, 100, 255}) {
+            info[2] = char(mode);
+            info[3] = char(gain);
+            s.page->decodeInfoReply(info);
+            EXPECT_EQ(firstFieldX(), x) << "mode " << mode << ", gain " << gain;
+        }
+    window->hide();
 }
 
 TEST(OvxbPage, EveryTextHasItsThreeLanguages) {
