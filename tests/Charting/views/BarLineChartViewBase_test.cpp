@@ -12,6 +12,7 @@
 #include "Charting/renderers/YAxisRenderer.h"
 #include "Charting/utils/QPainterGraphicsContext.h"
 #include "support/ChartImage.h"
+#include "support/EventCounter.h"
 #include "support/EventLoop.h"
 #include "support/RecordingGraphicsContext.h"
 #include "Charting/utils/Transformer.h"
@@ -470,15 +471,6 @@ TEST(LineChartView, ScreenshotOfKnownData) {
 
 namespace {
 
-// Counts the paint events of the object it watches.
-struct PaintCounter : QObject {
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
 
 } // namespace
 
@@ -487,15 +479,15 @@ struct PaintCounter : QObject {
 TEST(BarLineChartViewBase, AShownChartPaintsOnlyWhenSomethingChanged) {
     LineChartView view;
     view.setData(lineData({{1, 3, 2}, {-1, 0, 4}}));
-    PaintCounter counter;
+    testsupport::EventCounter counter(QEvent::Paint);
     view.installEventFilter(&counter);
     view.resize(300, 200);
     view.show();
-    ASSERT_TRUE(testsupport::waitUntil([&] { return counter.paints > 0; }, 10000));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return counter.count > 0; }, 10000));
     testsupport::pumpEvents(50);
-    const int settled = counter.paints;
+    const int settled = counter.count;
     testsupport::pumpEvents(200);
-    EXPECT_EQ(counter.paints, settled);
+    EXPECT_EQ(counter.count, settled);
     view.setData(lineData({{2, 1, 0}}));
-    ASSERT_TRUE(testsupport::waitUntil([&] { return counter.paints > settled; }, 10000));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return counter.count > settled; }, 10000));
 }

@@ -6,6 +6,7 @@
 #include "OvxbPage.h"
 #include "OvxcPage.h"
 #include "OvxdPage.h"
+#include "support/EventCounter.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -18,16 +19,6 @@
 namespace {
 
 using testsupport::words;
-
-// Counts the layout requests that reach the watched widgets.
-struct LayoutRequestCounter : QObject {
-    int count = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::LayoutRequest)
-            ++count;
-        return false;
-    }
-};
 
 void settle() {
     for (int i = 0; i < 5; ++i) {
@@ -62,7 +53,7 @@ void expectValuesChangeWithoutRelayout(Fixture& s, const QList<QLabel*>& values,
         shift += 3;
         s.selectTab(tab);
         settle();
-        LayoutRequestCounter requests;
+        testsupport::EventCounter requests(QEvent::LayoutRequest);
         for (QTabWidget* tabs : window->findChildren<QTabWidget*>())
             tabs->installEventFilter(&requests);
         const QStringList before = liveTexts(s.page, values);

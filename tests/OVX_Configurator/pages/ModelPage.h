@@ -104,6 +104,23 @@ template <class Page> QList<int> flightModeItemCounts(const Page* page) {
 // Whether `view` shows the picture `name` of the application resources at the view's size.
 bool showsPicture(const QLabel* view, const char* name);
 
+// Loads a block with firmware 0x16 and data version 0x2F and six calibration words in bytes 3-14:
+// the status bar shows both versions and the page the six calibration values. Returns the block.
+template <class Fixture> QByteArray expectVersionsAndCalibrationValues(Fixture& s) {
+    QByteArray block = s.main->data;
+    block[1] = char(0x16);
+    block[2] = char(0x2F);
+    block.replace(3, 12, QByteArray::fromHex("FFFF341200800020FF7F0000"));
+    s.load(block);
+    EXPECT_EQ(s.main->statusFirmwareVersion->text(), "V1.6");
+    EXPECT_EQ(s.main->statusDataVersion->text(), "V2.15");
+    QStringList texts;
+    for (QLabel* text : s.page->accCalibrationValueGroup())
+        texts << text->text();
+    EXPECT_EQ(texts, (QStringList{"-1", "4660", "-32768", "8192", "32767", "0"}));
+    return block;
+}
+
 // Signed 16-bit words, high byte first, as the live replies carry them.
 QByteArray words(std::initializer_list<int> values);
 

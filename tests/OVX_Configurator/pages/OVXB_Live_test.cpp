@@ -2,6 +2,7 @@
 // receiver, servo and sensor tabs, and the two sweeping charts.
 
 #include "OvxbPage.h"
+#include "support/EventCounter.h"
 
 #include "Charting/components/XAxis.h"
 #include "Charting/components/YAxis.h"
@@ -300,22 +301,15 @@ TEST(OvxbLive, EverySampleRedrawsBothCharts) {
                 tabs->setCurrentWidget(w);
     ASSERT_TRUE(charts.gyroChart->isVisible());
     ASSERT_TRUE(charts.accChart->isVisible());
-    struct PaintCounter : QObject {
-        int paints = 0;
-        bool eventFilter(QObject*, QEvent* event) override {
-            if (event->type() == QEvent::Paint)
-                ++paints;
-            return false;
-        }
-    } gyroPaints, accPaints;
+    testsupport::EventCounter gyroPaints(QEvent::Paint), accPaints(QEvent::Paint);
     charts.gyroChart->installEventFilter(&gyroPaints);
     charts.accChart->installEventFilter(&accPaints);
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
         testsupport::pumpEvents(50); // whatever was due is drawn
-        gyroPaints.paints = accPaints.paints = 0;
+        gyroPaints.count = accPaints.count = 0;
         s.page->decodeSensorReply(words({16384 - round, 0, 0, 8192, 0, 0, 0, 0}));
-        EXPECT_TRUE(s.waitLong([&] { return gyroPaints.paints > 0 && accPaints.paints > 0; }));
+        EXPECT_TRUE(s.waitLong([&] { return gyroPaints.count > 0 && accPaints.count > 0; }));
     }
     charts.gyroChart->removeEventFilter(&gyroPaints);
     charts.accChart->removeEventFilter(&accPaints);

@@ -83,23 +83,7 @@ TEST(OvxdBlock, EveryFieldReachesItsControlAndComesBackUnchanged) {
 
 TEST(OvxdBlock, VersionsAndCalibrationValues) {
     OvxdPage s;
-    QByteArray block = s.main->data;
-    block[1] = char(0x16);
-    block[2] = char(0x2F);
-    block.replace(3, 12,
-                  QByteArray::fromHex("FFFF"
-                                      "3412"
-                                      "0080"
-                                      "0020"
-                                      "FF7F"
-                                      "0000"));
-    s.load(block);
-    EXPECT_EQ(testsupport::outlet<QLabel>(s.main, "statusFirmwareVersion")->text(), "V1.6");
-    EXPECT_EQ(testsupport::outlet<QLabel>(s.main, "statusDataVersion")->text(), "V2.15");
-    QStringList texts;
-    for (QLabel* text : s.page->accCalibrationValueGroup())
-        texts << text->text();
-    EXPECT_EQ(texts, (QStringList{"-1", "4660", "-32768", "8192", "32767", "0"}));
+    testsupport::expectVersionsAndCalibrationValues(s);
 }
 
 TEST(OvxdBlock, ValueTexts) {
