@@ -209,10 +209,10 @@ bool SerialPort::sendFramed(const QByteArray& command, const QByteArray& address
                     std::move(onSuccess), std::move(onError), std::move(onTimeout));
 }
 
-// Accepts a request when the link is free and the port open. When a poll's reply is still due,
-// the request waits for it (at most until the poll's reply window closes), and after a time-out
-// it waits until the line has been quiet for a while, so that it is never judged on the bytes
-// of an earlier exchange.
+// Accepts a request when the link is free and the port open. The request goes out once the line
+// is its own: after the reply of a poll still due (or the poll's time-out), and after a time-out,
+// once the line has fallen quiet; so it is never judged on the bytes of another exchange. Polls
+// are refused while it waits.
 bool SerialPort::startRequest(Request request) {
     if (!canStart())
         return false;
@@ -222,21 +222,16 @@ bool SerialPort::startRequest(Request request) {
     return true;
 }
 
-// Seconds the next request must still wait: for the reply of a poll, or for the line to fall
-// quiet after a time-out.
+// Seconds the next exchange must still wait for the line to fall quiet after a time-out (0 once
+// the quiet is over; sums of clock steps land a hair short of it).
 double SerialPort::waitBeforeRequest() const {
-    const double now = platform::scheduler().now();
-    double until = now;
-    if (pending_ == Pending::Poll)
-        until = std::max(until, pollDeadline_);
-    if (settling_)
-        until = std::max(until, quietUntil_);
-    return until - now;
+    const double wait = settling_ ? quietUntil_ - platform::scheduler().now() : 0.0;
+    return wait > 1e-6 ? wait : 0.0;
 }
 
 void SerialPort::startDeferred() {
     deferTimer_.stop();
-    if (!deferred_)
+    if (!deferred_ || pending_ == Pending::Poll) // the poll's end starts it again
         return;
     if (const double wait = waitBeforeRequest(); wait > 0) {
         deferTimer_.start(wait, [this] { startDeferred(); });
@@ -276,28 +271,29 @@ void SerialPort::write(const QByteArray& bytes) {
 
 // ---- Polls ----
 
-void SerialPort::pollDataFrame(const QByteArray& command, qsizetype n, Callback onSuccess) {
-    if (n >= 0)
-        poll(command, n + 3, ResponseType::DataFrame, std::move(onSuccess));
+bool SerialPort::pollDataFrame(const QByteArray& command, qsizetype n, Callback onSuccess) {
+    return n >= 0 && poll(command, n + 3, ResponseType::DataFrame, std::move(onSuccess));
 }
 
-void SerialPort::pollDataFrameWithoutCRC(const QByteArray& command, qsizetype n,
+bool SerialPort::pollDataFrameWithoutCRC(const QByteArray& command, qsizetype n,
                                          Callback onSuccess) {
-    if (n >= 0)
-        poll(command, n + 1, ResponseType::DataFrameWithoutCRC, std::move(onSuccess));
+    return n >= 0 &&
+           poll(command, n + 1, ResponseType::DataFrameWithoutCRC, std::move(onSuccess));
 }
 
-void SerialPort::poll(const QByteArray& command, qsizetype size, ResponseType type,
+bool SerialPort::poll(const QByteArray& command, qsizetype size, ResponseType type,
                       Callback onSuccess) {
-    if (!canStart() || (settling_ && platform::scheduler().now() < quietUntil_))
-        return;
+    if (!canStart() || pending_ != Pending::None || waitBeforeRequest() > 0)
+        return false;
+    settling_ = false;
     resetState();
     pending_ = Pending::Poll;
-    pollDeadline_ = platform::scheduler().now() + pollReplyWindow;
     expectedDataSize_ = size;
     expectedResponseType_ = type;
     userSuccessCallback_ = std::move(onSuccess);
     write(command);
+    checkTimeout_.start(pollTimeout, [this] { handleTimeout(); });
+    return true;
 }
 
 // ---- Replies ----
@@ -307,8 +303,10 @@ void SerialPort::serialPortDidReceiveData(const std::shared_ptr<TTYSerialPort>& 
     // A port left behind by a later connect may still report: its bytes are no reply.
     if (data.isEmpty() || port != serialPort_)
         return;
-    if (settling_ && pending_ == Pending::None) // a late reply: the quiet starts again
-        quietUntil_ = platform::scheduler().now() + quietAfterTimeout;
+    if (settling_ && pending_ == Pending::None) { // a late reply: the quiet starts again
+        settleAfter(data.size());
+        startDeferred();
+    }
     dataSizeReceived_ += data.size();
     // Bytes nobody waits for, and bytes past the expected length (that reply can no longer
     // complete), are counted but not kept: a device that keeps talking never fills the memory.
@@ -366,13 +364,33 @@ void SerialPort::checkResponse() {
 }
 
 void SerialPort::handleTimeout() {
-    if (dataReceived_ || pending_ != Pending::Request)
+    if (dataReceived_ || pending_ == Pending::None)
         return;
+    const bool wasRequest = pending_ == Pending::Request;
     pending_ = Pending::None; // a late reply is not judged any more
-    busy_ = false;
+    const qint64 due = expectedDataSize_ - dataSizeReceived_;
+    lateFrame_ = due > 0 && (expectedResponseType_ == ResponseType::DataFrame ||
+                             expectedResponseType_ == ResponseType::DataFrameWithoutCRC);
+    lateBytesDue_ = std::max<qint64>(due, 0);
     settling_ = true;
-    quietUntil_ = platform::scheduler().now() + quietAfterTimeout;
+    settleAfter(0);
+    if (!wasRequest) {
+        startDeferred();
+        return;
+    }
+    busy_ = false;
     run(userTimeoutCallback_);
+}
+
+// The line must stay quiet a while from now, after `lateBytes` more bytes of the timed-out
+// exchange came: briefly once its frame is whole (or it was no data frame), else long enough
+// for the rest of its data frame to come.
+void SerialPort::settleAfter(qint64 lateBytes) {
+    lateBytesDue_ -= lateBytes;
+    if (lateBytesDue_ <= 0)
+        lateFrame_ = false;
+    quietUntil_ = platform::scheduler().now() +
+                  (lateFrame_ ? lateReplyAllowance : quietAfterTimeout);
 }
 
 // ---- Port events ----
@@ -405,6 +423,7 @@ void SerialPort::endExchange() {
     deferred_.reset();
     busy_ = false;
     settling_ = false;
+    lateFrame_ = false;
 }
 
 void SerialPort::serialPortDidEncounterError(const std::shared_ptr<TTYSerialPort>& port,

@@ -82,6 +82,8 @@ public:
     const QByteArray& receiveBuff() const { return receiveBuff_; }
     const QByteArray& sendBuff() const { return sendBuff_; }
     bool busy() const { return busy_; }
+    // A request or poll is on the line, waiting for its reply (not yet judged, not timed out).
+    bool awaitingReply() const { return pending_ != Pending::None; }
     qint64 expectedDataSize() const { return expectedDataSize_; }
     ResponseType expectedResponseType() const { return expectedResponseType_; }
 
@@ -139,22 +141,30 @@ public:
                                     bool setBusy, double timeout, Callback onSuccess = {},
                                     Callback onError = {}, Callback onTimeout = {});
 
-    // Live-data polls: never set `busy`, have no time-out and no error closure; a refused poll,
-    // a lost or damaged reply run nothing. 0x0D, n data bytes and their CRC expected.
-    void pollDataFrame(const QByteArray& command, qsizetype n, Callback onSuccess);
+    // Live-data polls: never set `busy` and have no error or time-out closure; a refused poll,
+    // a lost or damaged reply run nothing. One exchange is on the line at a time: a poll is
+    // refused while another poll or a request waits for its reply, and a request waits until the
+    // poll's reply was judged or the poll timed out. Each returns whether the poll went out.
+    // 0x0D, n data bytes and their CRC expected.
+    bool pollDataFrame(const QByteArray& command, qsizetype n, Callback onSuccess);
     // As pollDataFrame, but 0x0D and n data bytes with no CRC.
-    void pollDataFrameWithoutCRC(const QByteArray& command, qsizetype n, Callback onSuccess);
+    bool pollDataFrameWithoutCRC(const QByteArray& command, qsizetype n, Callback onSuccess);
 
-    // How long a request waits for the reply of a poll that is still due before it goes out.
-    static constexpr double pollReplyWindow = 0.1;
+    // How long a poll waits for its reply.
+    static constexpr double pollTimeout = 0.5;
     // The pause between the two writes of sendDataFrameSplit.
     static constexpr double splitPause = 0.1;
     // Delay of the connect and disconnect reports.
     static constexpr double connectCheckDelay = 0.3;
-    // After a time-out the next request waits until the line has been quiet this long since the
-    // time-out and since the last byte that came after it: a late reply of the timed-out request
+    // After a time-out the next exchange waits until the line has been quiet this long since the
+    // time-out and since the last byte that came after it: a late reply of the timed-out exchange
     // is discarded instead of being judged as the next one's. Polls are dropped meanwhile.
     static constexpr double quietAfterTimeout = 0.2;
+    // When the timed-out exchange waited for a data frame and not all of it came, the line waits
+    // this long instead (since the time-out and since each late byte) for the rest of the frame,
+    // or until the rest has come and the line was quiet for quietAfterTimeout. A frame of data
+    // is long and can hold anything, so it must never reach the next exchange.
+    static constexpr double lateReplyAllowance = 1.5;
 
     // ---- TTYSerialPortDelegate ----
     void serialPortWasRemovedFromSystem(const std::shared_ptr<TTYSerialPort>& port) override;
@@ -189,7 +199,8 @@ private:
     void startDeferred();
     double waitBeforeRequest() const;
     void endExchange();
-    void poll(const QByteArray& command, qsizetype n, ResponseType type, Callback onSuccess);
+    bool poll(const QByteArray& command, qsizetype n, ResponseType type, Callback onSuccess);
+    void settleAfter(qint64 lateBytes);
     void write(const QByteArray& bytes);
     void handleTimeout();
     void post(const char* name, const std::shared_ptr<TTYSerialPort>& port);
@@ -223,9 +234,10 @@ private:
     platform::Timer checkTimeout_;
 
     Pending pending_ = Pending::None;
-    double pollDeadline_ = 0;
     std::optional<Request> deferred_; // accepted, waiting for a poll reply or a quiet line
-    bool settling_ = false;           // a request timed out; the line must fall quiet
+    bool settling_ = false;           // an exchange timed out; the line must fall quiet
+    bool lateFrame_ = false;          // ... and the rest of its data frame may still come
+    qint64 lateBytesDue_ = 0;         // bytes of that frame not yet come
     double quietUntil_ = 0;
     platform::Timer deferTimer_;
     platform::Timer splitTimer_;

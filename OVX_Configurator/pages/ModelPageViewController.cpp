@@ -43,20 +43,19 @@ void ModelPageViewController::showSensorSample(const telemetry::SensorSample& sa
     sensorCharts.addSample(sample);
 }
 
-void ModelPageViewController::sendLivePoll(const QByteArray& command, int length, bool withCrc,
+bool ModelPageViewController::sendLivePoll(const QByteArray& command, int length, bool withCrc,
                                            std::function<void(const QByteArray&)> decoder) {
     SerialPort* port = appDelegate->port.get();
     if (length <= 0 || !port || !port->serialPort() || !port->isOpen())
-        return;
+        return true; // nothing to ask: the tick is done
     QPointer<ModelPageViewController> page(this);
     auto decode = [page, port, decoder = std::move(decoder)] {
         if (page)
             decoder(port->data());
     };
     if (withCrc)
-        port->pollDataFrame(command, length, std::move(decode));
-    else
-        port->pollDataFrameWithoutCRC(command, length, std::move(decode));
+        return port->pollDataFrame(command, length, std::move(decode));
+    return port->pollDataFrameWithoutCRC(command, length, std::move(decode));
 }
 
 void ModelPageViewController::viewDidAppear() {
@@ -191,39 +190,41 @@ void TabbedModelPageViewController::showResponseTimeout() {
 void TabbedModelPageViewController::timerAction() {
     const QString tab =
         tabMain && tabMain->currentWidget() ? tabMain->currentWidget()->objectName() : QString();
+    bool done = false;
     if (timerFunctionCounter == 0)
-        requestInfo();
+        done = requestInfo();
     else if (tab == QLatin1String("Receiver"))
-        requestStick();
+        done = requestStick();
     else if (tab == QLatin1String("OutputServos"))
-        requestServo();
+        done = requestServo();
     else if (tab == QLatin1String("Sensor"))
-        requestSensor();
+        done = requestSensor();
     else
-        requestInfo();
-    timerFunctionCounter = (timerFunctionCounter + 1) % 2;
+        done = requestInfo();
+    if (done)
+        timerFunctionCounter = (timerFunctionCounter + 1) % 2;
 }
 
-void TabbedModelPageViewController::requestInfo() {
-    poll("INFO", pollLengths().info, &TabbedModelPageViewController::decodeInfoReply);
+bool TabbedModelPageViewController::requestInfo() {
+    return poll("INFO", pollLengths().info, &TabbedModelPageViewController::decodeInfoReply);
 }
 
-void TabbedModelPageViewController::requestStick() {
-    poll("STCK", pollLengths().stick, &TabbedModelPageViewController::decodeStickReply);
+bool TabbedModelPageViewController::requestStick() {
+    return poll("STCK", pollLengths().stick, &TabbedModelPageViewController::decodeStickReply);
 }
 
-void TabbedModelPageViewController::requestServo() {
-    poll("SERV", pollLengths().servo, &TabbedModelPageViewController::decodeServoReply);
+bool TabbedModelPageViewController::requestServo() {
+    return poll("SERV", pollLengths().servo, &TabbedModelPageViewController::decodeServoReply);
 }
 
-void TabbedModelPageViewController::requestSensor() {
-    poll("SNSR", pollLengths().sensor, &TabbedModelPageViewController::decodeSensorReply);
+bool TabbedModelPageViewController::requestSensor() {
+    return poll("SNSR", pollLengths().sensor, &TabbedModelPageViewController::decodeSensorReply);
 }
 
-void TabbedModelPageViewController::poll(
+bool TabbedModelPageViewController::poll(
     const char* command, int length,
     void (TabbedModelPageViewController::*decoder)(const QByteArray&)) {
-    sendLivePoll(QByteArray(command), length, true,
+    return sendLivePoll(QByteArray(command), length, true,
                  [this, decoder](const QByteArray& payload) { (this->*decoder)(payload); });
 }
 

@@ -152,9 +152,10 @@ protected:
 
     // Sends the live poll `command` for a reply of `length` payload bytes (followed by a CRC
     // when `withCrc`) while the port is open; nothing when `length` is 0 or less. The link skips
-    // it while a request is outstanding. A good reply's payload goes to `decoder` while the page
-    // exists.
-    void sendLivePoll(const QByteArray& command, int length, bool withCrc,
+    // it while another exchange is on the line. A good reply's payload goes to `decoder` while
+    // the page exists. Returns false only when the line was taken, so that the tick's poll is
+    // tried again at the next tick.
+    bool sendLivePoll(const QByteArray& command, int length, bool withCrc,
                       std::function<void(const QByteArray&)> decoder);
 
     // Refuses a write because `control` holds a value without a byte form: its tab is shown,
@@ -225,12 +226,14 @@ public:
     int timerFunctionCounter = 0;
     // The poll tick: "INFO" when the counter is 0; when it is 1 "STCK" on the "Receiver" tab,
     // "SERV" on "OutputServos", "SNSR" on "Sensor" and "INFO" on any other; then the counter
-    // alternates. A poll goes out only while the port is open and the link is not busy.
+    // alternates. A poll goes out only while the port is open; while the line is taken (a
+    // request, or a poll still waiting for its reply) the tick tries the same poll again later,
+    // so a slow unit gets its polls in turn, as fast as it answers them.
     void timerAction() override;
-    void requestInfo();
-    void requestStick();
-    void requestServo();
-    void requestSensor();
+    bool requestInfo();
+    bool requestStick();
+    bool requestServo();
+    bool requestSensor();
     // Decoders: each takes the payload of a good reply.
     // The status into the main view's status bar.
     virtual void decodeInfoReply(const QByteArray& payload);
@@ -248,6 +251,6 @@ protected:
     }
 
 private:
-    void poll(const char* command, int length, void (TabbedModelPageViewController::*decoder)(
+    bool poll(const char* command, int length, void (TabbedModelPageViewController::*decoder)(
                                                     const QByteArray&));
 };

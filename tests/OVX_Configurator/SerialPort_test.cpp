@@ -363,24 +363,41 @@ TEST_F(SerialPortTest, ALateReplyNeverSpoilsTheNextRequest) {
     EXPECT_EQ(polled, 0);
 }
 
-// Without a late reply the wait after a time-out is short, and the line is free again after it.
-TEST_F(SerialPortTest, AfterATimeOutTheNextRequestGoesOutOnceTheLineWasQuietBriefly) {
-    unit.injectFault(Fault::NoReply, "r");
-    Outcome first;
-    ASSERT_TRUE(
-        link->requestDataFrame("r", 3, true, 0.5, first.onSuccess(), first.onError(), first.onTimeout()));
-    ASSERT_TRUE(testsupport::waitUntil([&] { return unit.count("r") == 1; }));
-    clock.advance(0.5);
-    ASSERT_EQ(first.str(), "success 0, error 0, timeout 1");
-    clock.advance(SerialPort::quietAfterTimeout); // quiet long enough: no wait
-    Outcome second;
-    ASSERT_TRUE(link->requestDataFrame("r", 3, true, 0.5, second.onSuccess(), second.onError(),
-                                       second.onTimeout()));
-    ASSERT_TRUE(settle(second));
-    EXPECT_EQ(second.str(), "success 1, error 0, timeout 0");
-    int polled = 0;
-    link->pollDataFrame("INFO", 11, [&] { ++polled; });
-    ASSERT_TRUE(testsupport::waitUntil([&] { return polled == 1; }));
+// After a time-out the line must fall quiet before the next exchange: briefly after a request
+// that waited for acknowledge bytes, long enough for a late frame after one that waited for data.
+// The line is free again after it.
+TEST_F(SerialPortTest, AfterATimeOutTheNextRequestWaitsForAQuietLine) {
+    struct Case {
+        const char* command;
+        bool dataFrame;
+        double wait;
+    } cases[] = {{"r", true, SerialPort::lateReplyAllowance},
+                 {"REST", false, SerialPort::quietAfterTimeout}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        unit.clearRecord();
+        unit.injectFault(Fault::NoReply, c.command);
+        Outcome first;
+        ASSERT_TRUE(c.dataFrame ? link->requestDataFrame(c.command, 3, true, 0.5, first.onSuccess(),
+                                                         first.onError(), first.onTimeout())
+                                : link->sendCommand(c.command, true, 0.5, first.onSuccess(),
+                                                    first.onError(), first.onTimeout()));
+        ASSERT_TRUE(testsupport::waitUntil([&] { return unit.count(c.command) == 1; }));
+        clock.advance(0.5);
+        ASSERT_EQ(first.str(), "success 0, error 0, timeout 1");
+        clock.advance(c.wait - 0.01);
+        Outcome second;
+        ASSERT_TRUE(link->requestDataFrame("r", 3, true, 0.5, second.onSuccess(), second.onError(),
+                                           second.onTimeout()));
+        testsupport::pumpEvents(20);
+        EXPECT_EQ(unit.count("r"), c.dataFrame ? 1 : 0);
+        clock.advance(0.02);
+        ASSERT_TRUE(settle(second));
+        EXPECT_EQ(second.str(), "success 1, error 0, timeout 0");
+        int polled = 0;
+        ASSERT_TRUE(link->pollDataFrame("INFO", 11, [&] { ++polled; }));
+        ASSERT_TRUE(testsupport::waitUntil([&] { return polled == 1; }));
+    }
 }
 
 TEST_F(SerialPortTest, ReplySplitInChunksCompletesOnTheLastChunk) {
@@ -450,7 +467,8 @@ TEST_F(SerialPortTest, PollRepliesThatFailTheirCheckRunNothing) {
         link->pollDataFrame("INFO", 11, [&] { ++polled; });
         testsupport::waitUntil([&] { return link->dataSizeReceived() == c.arrives; }, 500);
         testsupport::pumpEvents(20);
-        clock.advance(1.0);
+        // The poll's time-out, and the wait for the rest of a frame that may still come.
+        clock.advance(SerialPort::pollTimeout + SerialPort::lateReplyAllowance);
         EXPECT_EQ(link->dataSizeReceived(), c.arrives);
         EXPECT_EQ(polled, 0);
         EXPECT_EQ(link->data(), kIdentity);
@@ -490,7 +508,11 @@ TEST_F(SerialPortTest, BytesNobodyWaitsForAreCountedButNotKept) {
     Outcome o;
     ASSERT_TRUE(
         link->requestDataFrame("r", 3, true, 0.5, o.onSuccess(), o.onError(), o.onTimeout()));
-    clock.advance(SerialPort::pollReplyWindow); // the request waits out the poll's reply
+    // The request waits out the poll, whose reply ran past its length, and a quiet line.
+    clock.advance(SerialPort::pollTimeout);
+    testsupport::pumpEvents(20);
+    EXPECT_EQ(unit.count("r"), 0);
+    clock.advance(SerialPort::quietAfterTimeout);
     ASSERT_TRUE(settle(o));
     EXPECT_EQ(o.str(), "success 1, error 0, timeout 0");
     EXPECT_EQ(link->data(), kIdentity);
@@ -557,6 +579,116 @@ TEST_F(SerialPortTest, AStaleTimeOutNeverEndsALaterRequest) {
 
 // ---- Requests meeting polls ----
 
+// Every reply comes late, the poll's too. A read and a write asked for while a poll waits for its
+// reply go out only once that reply was judged, and are judged on their own replies: the read
+// brings the block, the write is acknowledged and stored.
+TEST_F(SerialPortTest, RequestsWaitForALatePollReplyAndSucceed) {
+    const QByteArray info = bytes({1, 0, 2, 77, 1, 0, 5, 0, 0, 0, 1});
+    unit.setPollPayload("INFO", info);
+    for (double late : {0.04, 0.12, 0.3}) {
+        SCOPED_TRACE(late);
+        for (const char* command : {"INFO", "R", "W"})
+            unit.setReplyDelay(command, late);
+        QByteArray written = unit.block();
+        written[20] = char(late * 100);
+        struct Request {
+            const char* command;
+            std::function<bool(Outcome&)> send;
+            QByteArray result;
+        } requests[] = {
+            {"R",
+             [&](Outcome& o) {
+                 return link->requestDataFrame("R", 91, true, 0.5, o.onSuccess(), o.onError(),
+                                               o.onTimeout());
+             },
+             unit.block()},
+            {"W",
+             [&](Outcome& o) {
+                 return link->sendDataFrame("W", written, 91, true, 0.5, o.onSuccess(),
+                                            o.onError(), o.onTimeout());
+             },
+             written},
+        };
+        for (Request& r : requests) {
+            SCOPED_TRACE(r.command);
+            unit.clearRecord();
+            int polled = 0;
+            ASSERT_TRUE(link->pollDataFrame("INFO", 11, [&] { ++polled; }));
+            Outcome o;
+            ASSERT_TRUE(r.send(o));
+            ASSERT_TRUE(unitGot(4));
+            clock.advance(late - 0.01);
+            testsupport::pumpEvents(20);
+            EXPECT_EQ(unit.received(), QByteArray("INFO")); // the request waits for the reply
+            clock.advance(0.01);
+            ASSERT_TRUE(testsupport::waitUntil([&] { return unit.count(r.command) == 1; }));
+            EXPECT_EQ(polled, 1);
+            EXPECT_EQ(link->data(), info);
+            clock.advance(late);
+            ASSERT_TRUE(settle(o));
+            EXPECT_EQ(o.str(), "success 1, error 0, timeout 0");
+            if (QByteArray(r.command) == "R")
+                EXPECT_EQ(link->data(), r.result);
+            else
+                EXPECT_EQ(unit.block(), r.result);
+        }
+    }
+}
+
+// A poll's reply later than the poll's own time-out is discarded as it comes; the request waiting
+// for the line goes out once it has come and the line was quiet.
+TEST_F(SerialPortTest, APollReplyLaterThanItsTimeOutIsDiscarded) {
+    unit.setReplyDelay("INFO", 0.7);
+    int polled = 0;
+    ASSERT_TRUE(link->pollDataFrame("INFO", 11, [&] { ++polled; }));
+    Outcome o;
+    ASSERT_TRUE(
+        link->requestDataFrame("r", 3, true, 0.5, o.onSuccess(), o.onError(), o.onTimeout()));
+    ASSERT_TRUE(unitGot(4));
+    clock.advance(0.69);
+    testsupport::pumpEvents(20);
+    EXPECT_EQ(unit.received(), QByteArray("INFO"));
+    clock.advance(0.01);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return link->dataSizeReceived() == 14; }));
+    clock.advance(SerialPort::quietAfterTimeout + 0.01);
+    ASSERT_TRUE(settle(o));
+    EXPECT_EQ(o.str(), "success 1, error 0, timeout 0");
+    EXPECT_EQ(link->data(), kIdentity);
+    EXPECT_EQ(polled, 0);
+    EXPECT_EQ(unit.received(), QByteArray("INFOr"));
+}
+
+// A read's reply 1.5 s late: the read times out, and the read asked for at once waits until the
+// late frame has come and gone, then reads the block as it is now.
+TEST_F(SerialPortTest, AReplyOneAndAHalfSecondsLateNeverReachesTheNextRead) {
+    unit.setLateDelay(1.5);
+    unit.injectFault(Fault::LateReply, "R");
+    Outcome first;
+    ASSERT_TRUE(link->requestDataFrame("R", 91, true, 0.5, first.onSuccess(), first.onError(),
+                                       first.onTimeout()));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return unit.count("R") == 1; }));
+    clock.advance(0.5);
+    ASSERT_EQ(first.str(), "success 0, error 0, timeout 1");
+
+    QByteArray changed = unit.block();
+    changed[10] = 0x5A;
+    unit.setBlock(changed);
+    Outcome second;
+    ASSERT_TRUE(link->requestDataFrame("R", 91, true, 0.5, second.onSuccess(), second.onError(),
+                                       second.onTimeout()));
+    clock.advance(0.99);
+    testsupport::pumpEvents(20);
+    EXPECT_EQ(unit.count("R"), 1); // still waiting for the late frame
+    clock.advance(0.01);           // it comes, 1.5 s after the read
+    ASSERT_TRUE(testsupport::waitUntil([&] { return link->dataSizeReceived() == 94; }));
+    clock.advance(SerialPort::quietAfterTimeout + 0.01);
+    ASSERT_TRUE(settle(second));
+    EXPECT_EQ(second.str(), "success 1, error 0, timeout 0");
+    EXPECT_EQ(link->data(), changed);
+    EXPECT_EQ(first.str(), "success 0, error 0, timeout 1");
+}
+
+
 TEST_F(SerialPortTest, RequestDuringASlowPollReplyWaitsAndIsJudgedOnItsOwnReply) {
     unit.setReplyDelay("INFO", 0.05);
     unit.setSplit({5}, 0.02);
@@ -581,15 +713,24 @@ TEST_F(SerialPortTest, RequestDuringASlowPollReplyWaitsAndIsJudgedOnItsOwnReply)
     EXPECT_EQ(unit.received(), QByteArray("INFOr"));
 }
 
-TEST_F(SerialPortTest, LostPollReplyDelaysTheNextRequestOnlyBriefly) {
+// A poll whose reply never comes holds the line until its own time-out, and a while longer for
+// the rest of its frame to come late; only then does the request go out.
+TEST_F(SerialPortTest, ALostPollReplyHoldsTheNextRequestUntilTheLineIsClear) {
     unit.injectFault(Fault::NoReply, "INFO");
     int polled = 0;
-    link->pollDataFrame("INFO", 11, [&] { ++polled; });
+    ASSERT_TRUE(link->pollDataFrame("INFO", 11, [&] { ++polled; }));
     ASSERT_TRUE(unitGot(4));
     Outcome o;
     ASSERT_TRUE(
         link->requestDataFrame("r", 3, true, 0.5, o.onSuccess(), o.onError(), o.onTimeout()));
-    clock.advance(SerialPort::pollReplyWindow);
+    EXPECT_FALSE(link->pollDataFrame("INFO", 11, [&] { ++polled; })); // the request waits first
+    clock.advance(SerialPort::pollTimeout - 0.01);
+    testsupport::pumpEvents(20);
+    EXPECT_EQ(unit.received(), QByteArray("INFO"));
+    clock.advance(0.01 + SerialPort::lateReplyAllowance - 0.01);
+    testsupport::pumpEvents(20);
+    EXPECT_EQ(unit.received(), QByteArray("INFO"));
+    clock.advance(0.01);
     ASSERT_TRUE(settle(o));
     EXPECT_EQ(o.str(), "success 1, error 0, timeout 0");
     EXPECT_EQ(polled, 0);

@@ -45,18 +45,15 @@ bool ConnectedShell::waitForAlert(std::size_t before) {
     return waitFor([&] { return shell.ui.alerts.size() > before; });
 }
 
-void ConnectedShell::advance(double seconds) {
-    constexpr double tick = 0.05;
+void ConnectedShell::advance(double seconds, double step) {
     SerialPort& link = *app->port;
-    auto pollReplyDue = [&link] {
-        const bool frame = link.expectedResponseType() == ResponseType::DataFrame ||
-                           link.expectedResponseType() == ResponseType::DataFrameWithoutCRC;
-        return !link.busy() && link.isOpen() && frame &&
-               link.dataSizeReceived() < link.expectedDataSize();
+    auto replyOnTheWay = [&] {
+        return link.isOpen() && link.awaitingReply() && !unit.withholding();
     };
-    for (double done = 0; done < seconds - 1e-9; done += tick) {
-        shell.clock.advance(std::min(tick, seconds - done));
-        waitFor([&] { return !pollReplyDue(); });
+    for (double done = 0; done < seconds - 1e-9; done += step) {
+        shell.clock.advance(std::min(step, seconds - done));
+        pumpEvents(0); // what the step wrote is read, also where nothing is waited for
+        waitFor([&] { return !replyOnTheWay(); });
     }
 }
 

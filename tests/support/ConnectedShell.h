@@ -38,10 +38,11 @@ public:
     bool waitFor(const std::function<bool()>& done);
     // Pumps events until one more alert than `before` is shown.
     bool waitForAlert(std::size_t before);
-    // Moves the manual clock forward by `seconds` in steps of one poll tick (0.05 s), letting the
-    // unit answer each tick's poll before the next step, as on a real line: one jump would send
-    // every poll that falls due at once and leave their replies queued on the line.
-    void advance(double seconds);
+    // Moves the manual clock forward by `seconds` in steps (one poll tick, 0.05 s, by default),
+    // letting the unit answer each step's exchange before the next step, as on a real line: one
+    // jump would send every poll that falls due at once. A reply the unit delays comes on the
+    // step that reaches it.
+    void advance(double seconds, double step = 0.05);
     // Stops the shown page's live polls, for tests that follow other exchanges alone on the line
     // while they move the clock.
     void stopLivePolls();

@@ -225,6 +225,7 @@ void SimulatedUnit::clearRecord() {
 }
 
 void SimulatedUnit::record(const QByteArray& frame) {
+    unanswered_ = true; // until it is answered
     frames_.append(frame);
     if (onFrame)
         onFrame(frame);
@@ -270,6 +271,10 @@ void SimulatedUnit::hangUp() {
     pty_.hangUp();
 }
 
+bool SimulatedUnit::withholding() const {
+    return !timers_.empty() || !held_.isEmpty() || unanswered_ || writeRemaining_ > 0;
+}
+
 void SimulatedUnit::emitBytes(const QByteArray& bytes) {
     if (holding_)
         held_.append(bytes);
@@ -292,6 +297,7 @@ void SimulatedUnit::schedule(double delay, std::function<void()> fn) {
 }
 
 void SimulatedUnit::reply(const QByteArray& command, const QByteArray& bytes) {
+    unanswered_ = false;
     QByteArray out = bytes;
     std::optional<Fault> fault;
     for (auto it = faults_.begin(); it != faults_.end(); ++it) {
@@ -306,6 +312,7 @@ void SimulatedUnit::reply(const QByteArray& command, const QByteArray& bytes) {
     if (fault) {
         switch (*fault) {
         case Fault::NoReply:
+            unanswered_ = true;
             return;
         case Fault::LateReply:
             delay += lateDelay_;

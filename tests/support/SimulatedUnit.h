@@ -136,6 +136,10 @@ public:
     void powerCycle();
 
     // ---- The line ----
+    // The unit keeps its answer back for now: a reply waits on the clock or is held, its last
+    // command got no answer, or a frame waits for the rest of its bytes. Otherwise whatever the
+    // program waits for is on its way on the line.
+    bool withholding() const;
     // Writes bytes to the program at once, outside any reply.
     void sendRaw(const QByteArray& bytes);
     // Closes the line as when the device is unplugged.
@@ -195,6 +199,7 @@ private:
     QMap<QByteArray, QByteArray> pollPayloads_;
     QMap<QByteArray, int> pollCounters_;
 
+    bool unanswered_ = false; // the last command got no reply
     bool holding_ = false;
     QList<QByteArray> held_;
 

@@ -2,6 +2,7 @@
 //
 //   ovx-sim [--model 166|168|169|170] [--firmware N] [--data-version N] [--name NAME] [--quiet]
 //           [--boot-loader] [--boot-id N] [--line-rate BAUD] [--compare-image FILE]
+//           [--reply-delay SECONDS]
 //
 // Prints the device path and the line that makes the program list it, then answers commands
 // until it is interrupted. Numbers may be given in decimal or with a 0x prefix. An empty line on
@@ -65,6 +66,8 @@ int main(int argc, char** argv) {
     parser.addOption({"line-rate",
                       "Answer page writes after their time on a line of this speed (0: at once).",
                       "baud", "115200"});
+    parser.addOption({"reply-delay", "Answer every command this many seconds late (e.g. 0.3).",
+                      "seconds", "0"});
     parser.addOption({"compare-image",
                       "When the boot loader is left, compare its flash with this firmware image.",
                       "file"});
@@ -112,6 +115,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     boot.setLineRate(rate);
+    bool delayOk = false;
+    const double delay = parser.value("reply-delay").toDouble(&delayOk);
+    if (!delayOk || delay < 0 || delay > 60) {
+        std::fprintf(stderr, "ovx-sim: bad reply delay\n");
+        return 2;
+    }
+    for (const char* command : {"r", "R", "W", "REBT", "REST", "LEVL", "HOVR", "INFO", "STCK",
+                                "SERV", "SNSR", "d", "l", "h", "TRIM", "TRVL", "CNCL", "ACCL",
+                                "\x01", "\x02", "\x03", "\x04", "\x05", "\x06"})
+        unit.setReplyDelay(command, delay);
     QByteArray image;
     if (parser.isSet("compare-image")) {
         QFile file(parser.value("compare-image"));
