@@ -349,6 +349,10 @@ void MainViewController::rebuildPortList(bool connect) {
 
 void MainViewController::connectPort(const QString& name) {
     finishPortPause();
+    if (unitPort_ && *unitPort_ != name) {
+        forgetDevice();
+        showInfoMessage(localized("PORT_CHANGED"));
+    }
     if (portIsOpen())
         afterPortPause([this, name] { openPort(name); });
     else
@@ -472,8 +476,10 @@ void MainViewController::detectDevice() {
 }
 
 // Nothing of an earlier unit stays active: identity, block and handler slots are cleared and
-// the welcome page (with the device menu items disabled) replaces the earlier unit's page.
+// the welcome page (with the device menu items disabled) replaces the earlier unit's page. The
+// firmware update page, which needs no identified unit, stays.
 void MainViewController::forgetDevice() {
+    unitPort_.reset();
     deviceID = 0;
     deviceDesc.clear();
     firmwareVersion = 0;
@@ -485,7 +491,8 @@ void MainViewController::forgetDevice() {
           &handlerLevelCalibration, &handlerHoverCalibration, &handlerAccelCalibration,
           &handlerFactoryRestore})
         *slot = nullptr;
-    showPage(WelcomePage);
+    if (!currentViewController || currentViewController != firmwareUpdateViewController_.get())
+        showPage(WelcomePage);
 }
 
 void MainViewController::identifyDevice() {
@@ -515,6 +522,7 @@ void MainViewController::identifyDevice() {
     const std::int64_t length = model->blockLength(version);
     if (id != deviceID || length != dataLength)
         data.clear();
+    unitPort_ = appDelegate->port->portName();
     deviceID = id;
     firmwareVersion = firmware;
     dataVersion = version;

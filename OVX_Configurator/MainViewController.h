@@ -127,7 +127,9 @@ public:
     // 0.5 s later.
     void reloadPortList(bool connect);
     // (Re)opens the link on `name`; an open port is closed first and the new one opened 0.5 s
-    // later. "OPEN_PORT_FAILED" when it does not open.
+    // later. "OPEN_PORT_FAILED" when it does not open. Another port than the identified unit's
+    // may hold another unit: the unit is forgotten (its page, polls, block and handler slots)
+    // until Connect identifies the unit on the new port.
     //
     // The pause after closing a port does not block the program. Whatever comes during it (a
     // port event, a choice of port, a device operation) first finishes the step waiting for its
@@ -256,4 +258,5 @@ private:
     Callback portPauseStep_;            // what waits for it
     unsigned portAttempt_ = 0;          // counts the ports opened and closed here
     std::optional<QString> failedPort_; // the chosen port, when it did not open
+    std::optional<QString> unitPort_;   // the port of the identified unit
 };
