@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 
 #include <cstdint>
 #include <deque>
@@ -15,7 +16,6 @@ class QInputEvent;
 class QMouseEvent;
 class QNativeGestureEvent;
 class QWheelEvent;
-class QWidget;
 
 namespace charting {
 
@@ -124,7 +124,10 @@ private:
 // - a rotation from the touchpad's rotation increments.
 // Losing the mouse (a missed release shown by the next press, the window deactivated, the view
 // hidden) cancels what is running. Plain wheel events pass on to the view's parents (an enclosing scroll area).
+// A meta-object class, so that trackerOf finds it by its type among a widget's children.
 class GestureTracker : public QObject {
+    Q_OBJECT
+
 public:
     static constexpr double kPanThreshold = 3.0;
     static constexpr double kVelocityWindow = 0.1;
@@ -140,7 +143,7 @@ public:
     const std::vector<std::shared_ptr<GestureRecognizer>>& gestureRecognizers() const {
         return recognizers_;
     }
-    // The tracker that watches `view`, if any.
+    // The tracker that watches `view`, if any (none when no child of `view` is a tracker).
     static GestureTracker* trackerOf(const QWidget* view);
 
     // Cancels every running gesture and forgets the button.

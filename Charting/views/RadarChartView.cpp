@@ -71,6 +71,14 @@ double RadarChartView::requiredBaseOffset() {
     return axis->isEnabled() && axis->isDrawLabelsEnabled() ? axis->labelRotatedWidth() : 10.0;
 }
 
+double RadarChartView::requiredMinOffset() {
+    const double least = minOffset();
+    const auto axis = xAxis();
+    if (axis->isEnabled() && axis->isDrawLabelsEnabled())
+        return std::max(least, axis->labelRotatedWidth());
+    return least;
+}
+
 void RadarChartView::calcMinMax() {
     const auto d = data();
     if (!d)

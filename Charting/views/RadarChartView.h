@@ -66,6 +66,11 @@ public:
 
     void drawRect(GraphicsContext* context, const platform::Rect& rect) override;
 
+protected:
+    // At least the width of a rotated spoke label while the x axis draws labels, so that the
+    // labels around the web stay inside the view.
+    double requiredMinOffset() override;
+
 private:
     double webLineWidth_ = 1.5;
     double innerWebLineWidth_ = 0.75;

@@ -4,12 +4,14 @@
 #include "Charting/data/Highlight.h"
 #include "Charting/data/LineChartData.h"
 #include "Charting/data/LineChartDataSet.h"
+#include "Charting/utils/GestureTracker.h"
 #include "Charting/utils/ViewPortHandler.h"
 #include "Charting/views/LineChartView.h"
 #include "platform/Scheduler.h"
 #include "support/PointerInput.h"
 
 #include <QCoreApplication>
+#include <QScrollArea>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -315,4 +317,129 @@ TEST(BarLineChartViewGestures, LosingTheMouseCancelsADrag) {
     c.input.release(QPoint(100, 100));
     EXPECT_EQ(c.vph->touchMatrix(), matrix);
     EXPECT_EQ(c.delegate.panningEnded, 1);
+}
+
+namespace {
+
+// A chart inside a scroll area, or inside a scroll area that is another one's content; the
+// chart goes back to its owner when the areas go.
+struct Scrolled {
+    QScrollArea outer;
+    QScrollArea* inner = nullptr; // owned by `outer`
+    QScrollArea* holder;
+
+    Scrolled(QWidget& chart, bool nested) : holder(&outer) {
+        if (nested) {
+            inner = new QScrollArea;
+            outer.setWidget(inner);
+            holder = inner;
+        }
+        holder->setWidget(&chart);
+    }
+    ~Scrolled() { holder->takeWidget(); }
+};
+
+std::shared_ptr<GestureRecognizer> recognizer(GestureKind kind) {
+    return GestureRecognizer::create(kind, [](GestureRecognizer&) {});
+}
+
+} // namespace
+
+TEST(BarLineChartViewGestures, TheDragRunsTogetherOnlyWithTheEnclosingScrollAreasFirstDrag) {
+    enum class Where { nowhere, outerArea, outerViewport, innerArea };
+    enum class Holds { theAskedDrag, anotherDragFirst, aClickOnly };
+    struct Case {
+        const char* name;
+        bool nested;
+        Where tracker;
+        Holds holds;
+        bool together;
+    };
+    const Case cases[] = {
+        {"one area without a tracker", false, Where::nowhere, Holds::theAskedDrag, false},
+        {"one area, its drag", false, Where::outerArea, Holds::theAskedDrag, true},
+        {"one area, its viewport's drag", false, Where::outerViewport, Holds::theAskedDrag, true},
+        {"one area, another drag first", false, Where::outerArea, Holds::anotherDragFirst, false},
+        {"one area, clicks only", false, Where::outerArea, Holds::aClickOnly, false},
+        {"nested areas without a tracker", true, Where::nowhere, Holds::theAskedDrag, false},
+        {"nested areas, the outer one's drag", true, Where::outerArea, Holds::theAskedDrag, true},
+        {"nested areas, the outer viewport's drag", true, Where::outerViewport,
+         Holds::theAskedDrag, true},
+        // The outer area is the one asked: the inner one's drag does not count.
+        {"nested areas, the inner one's drag", true, Where::innerArea, Holds::theAskedDrag, false},
+        {"nested areas, clicks only", true, Where::outerArea, Holds::aClickOnly, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Chart chart;
+        Scrolled areas(chart.view, c.nested);
+        const auto asked = recognizer(GestureKind::pan);
+        QWidget* watched = nullptr;
+        GestureTracker* tracker = nullptr;
+        if (c.tracker != Where::nowhere) {
+            watched = c.tracker == Where::outerArea       ? &areas.outer
+                      : c.tracker == Where::outerViewport ? areas.outer.viewport()
+                                                          : areas.inner;
+            ASSERT_NE(watched, nullptr);
+            tracker = new GestureTracker(watched);
+            if (c.holds == Holds::anotherDragFirst)
+                tracker->addGestureRecognizer(recognizer(GestureKind::pan));
+            tracker->addGestureRecognizer(recognizer(GestureKind::click));
+            if (c.holds != Holds::aClickOnly)
+                tracker->addGestureRecognizer(asked);
+        }
+        // Only the tracker is found, never one of the areas' own children (viewports, scroll
+        // bars, the inner area).
+        for (QWidget* w : {static_cast<QWidget*>(&areas.outer), areas.outer.viewport(),
+                           static_cast<QWidget*>(areas.inner),
+                           areas.inner ? areas.inner->viewport() : nullptr}) {
+            if (w) {
+                EXPECT_EQ(GestureTracker::trackerOf(w), w == watched ? tracker : nullptr);
+            }
+        }
+        auto& pan = *chart.view.panGestureRecognizer();
+        EXPECT_EQ(chart.view.gestureRecognizerShouldRecognizeSimultaneouslyWithGestureRecognizer(
+                      pan, *asked),
+                  c.together);
+        // Asked the other way round, or about its own pinch and drag, the answer is fixed.
+        EXPECT_FALSE(chart.view.gestureRecognizerShouldRecognizeSimultaneouslyWithGestureRecognizer(
+            *asked, pan));
+        EXPECT_TRUE(chart.view.gestureRecognizerShouldRecognizeSimultaneouslyWithGestureRecognizer(
+            pan, *chart.view.pinchGestureRecognizer()));
+    }
+}
+
+TEST(BarLineChartViewGestures, AChartOutsideAnyScrollAreaRunsItsDragAlone) {
+    Chart c;
+    const auto other = recognizer(GestureKind::pan);
+    EXPECT_FALSE(c.view.gestureRecognizerShouldRecognizeSimultaneouslyWithGestureRecognizer(
+        *c.view.panGestureRecognizer(), *other));
+}
+
+TEST(BarLineChartViewGestures, AScrollAreaWhoseDragRunsTogetherTakesOverADragTheChartCannotFollow) {
+    Chart c;
+    Scrolled areas(c.view, false);
+    auto* tracker = new GestureTracker(&areas.outer);
+    const auto scrolling = recognizer(GestureKind::pan);
+    tracker->addGestureRecognizer(scrolling);
+    c.view.zoom(2, 2, 50, 50, AxisDependency::left);
+    // To the left edge of the data: the chart cannot move further right.
+    c.drag({{100, 100}, {300, 100}, {400, 100}});
+    const auto matrix = c.vph->touchMatrix();
+
+    // Without the question, the chart keeps the drag even though it cannot move.
+    c.input.press(QPoint(100, 100));
+    c.input.move(QPoint(130, 100));
+    EXPECT_TRUE(c.view.isDragging());
+    c.input.release(QPoint(130, 100));
+
+    // Once it answered that the scroll area's drag runs together, the scroll area takes over.
+    ASSERT_TRUE(c.view.gestureRecognizerShouldRecognizeSimultaneouslyWithGestureRecognizer(
+        *c.view.panGestureRecognizer(), *scrolling));
+    c.input.press(QPoint(100, 100), 1000);
+    c.input.move(QPoint(130, 100));
+    EXPECT_FALSE(c.view.isDragging());
+    c.input.move(QPoint(160, 100));
+    c.input.release(QPoint(160, 100));
+    EXPECT_EQ(c.vph->touchMatrix(), matrix);
 }

@@ -6,11 +6,15 @@
 #include "Charting/data/RadarChartData.h"
 #include "Charting/data/RadarChartDataEntry.h"
 #include "Charting/data/RadarChartDataSet.h"
+#include "Charting/formatters/IndexAxisValueFormatter.h"
 #include "Charting/highlight/RadarHighlighter.h"
 #include "Charting/renderers/RadarChartRenderer.h"
 #include "Charting/renderers/XAxisRendererRadarChart.h"
 #include "Charting/renderers/YAxisRendererRadarChart.h"
+#include "Charting/utils/TextMeasurer.h"
+#include "Charting/utils/ViewPortHandler.h"
 #include "Charting/views/RadarChartView.h"
+#include "support/FakeTextMeasurer.h"
 #include "support/RecordingGraphicsContext.h"
 
 #include <QDir>
@@ -252,4 +256,114 @@ TEST_F(Radar, ScreenshotOfKnownData) {
     const QString dir = QDir(QStringLiteral(OVX_TEST_OUTPUT_DIR)).filePath("screenshots");
     QDir().mkpath(dir);
     ASSERT_TRUE(image->save(QDir(dir).filePath("RadarChartView.png")));
+}
+
+namespace {
+
+enum class LegendPlace { off, inside, outside };
+
+// A 400 x 400 radar view of four spokes named as a stabiliser's settings; with the fake
+// measurer at the axis's 10-point font the longest name, "Gyro gain", is 45 x 12.5 points.
+struct RadarRoom : ::testing::Test {
+    FakeTextMeasurer measurer;
+    ScopedTextMeasurer scope{measurer};
+    RadarChartView view;
+    static constexpr double kLongestWidth = 45, kLabelHeight = 12.5;
+
+    void SetUp() override {
+        view.resize(400, 400);
+        view.boundsDidChange();
+        view.xAxis()->setValueFormatter(IndexAxisValueFormatter::create(
+            {QStringLiteral("Roll"), QStringLiteral("Gyro gain"), QStringLiteral("Pitch"),
+             QStringLiteral("Expo")}));
+        view.yAxis()->setAxisMinimum(0);
+        view.yAxis()->setAxisMaximum(10);
+    }
+    void place(LegendPlace legend) {
+        view.legend()->setEnabled(legend != LegendPlace::off);
+        view.legend()->setDrawInside(legend == LegendPlace::inside);
+    }
+    void show() { view.setData(RadarChartData::create({radarSet({6, 7, 5, 8})})); }
+};
+
+} // namespace
+
+TEST_F(RadarRoom, TheWebLeavesRoomForTheSpokeLabelsWhereverTheLegendIs) {
+    struct Case {
+        const char* name;
+        LegendPlace legend;
+        bool axisEnabled;
+        bool drawLabels;
+        double rotation;   // of the labels, degrees
+        double minOffset;
+        double side;       // the offset expected on the left, top and right
+        double bottom;     // without an outside legend
+    };
+    const double w = kLongestWidth, h = kLabelHeight;
+    // Rotated by 30 degrees the longest label takes w cos 30 + h sin 30.
+    const double w30 = w * std::cos(std::numbers::pi / 6) + h * 0.5;
+    const Case cases[] = {
+        {"legend off, labels", LegendPlace::off, true, true, 0, 0, w, w},
+        {"legend off, no labels", LegendPlace::off, true, false, 0, 0, 0, 10},
+        {"legend off, axis off", LegendPlace::off, false, true, 0, 0, 0, 10},
+        {"legend inside, labels", LegendPlace::inside, true, true, 0, 0, w, w},
+        {"legend inside, no labels", LegendPlace::inside, true, false, 0, 0, 0, 10},
+        {"legend inside, labels upright", LegendPlace::inside, true, true, 90, 0, h, h},
+        {"legend off, labels at 30 degrees", LegendPlace::off, true, true, 30, 0, w30, w30},
+        {"legend off, a larger minimum wins", LegendPlace::off, true, true, 0, 60, 60, 60},
+        {"legend off, a smaller minimum loses", LegendPlace::off, true, true, 0, 20, w, w},
+        {"legend off, no labels, the minimum", LegendPlace::off, true, false, 0, 20, 20, 20},
+        // Outside, the legend already adds the label width on every side.
+        {"legend outside, labels", LegendPlace::outside, true, true, 0, 0, w, 0},
+        {"legend outside, no labels", LegendPlace::outside, true, false, 0, 0, 10, 0},
+        {"legend outside, labels upright", LegendPlace::outside, true, true, 90, 0, h, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        place(c.legend);
+        view.xAxis()->setEnabled(c.axisEnabled);
+        view.xAxis()->setDrawLabelsEnabled(c.drawLabels);
+        view.xAxis()->setLabelRotationAngle(c.rotation);
+        view.setMinOffset(c.minOffset);
+        show();
+        if (c.axisEnabled && c.drawLabels && c.minOffset < c.side)
+            EXPECT_NEAR(view.xAxis()->labelRotatedWidth(), c.side, 1e-9);
+        const auto vph = view.viewPortHandler();
+        EXPECT_NEAR(vph->offsetLeft(), c.side, 1e-9);
+        EXPECT_NEAR(vph->offsetTop(), c.side, 1e-9);
+        EXPECT_NEAR(vph->offsetRight(), c.side, 1e-9);
+        if (c.legend == LegendPlace::outside) {
+            // The horizontal legend at the bottom: its height and spacing over the base offset.
+            const auto l = view.legend();
+            const double legendHeight =
+                std::min(l->neededHeight() + view.requiredLegendOffset(),
+                         vph->chartHeight() * l->maxSizePercent());
+            EXPECT_GT(l->neededHeight(), 0);
+            EXPECT_NEAR(vph->offsetBottom(), legendHeight + c.side, 1e-9);
+        } else {
+            EXPECT_NEAR(vph->offsetBottom(), c.bottom, 1e-9);
+        }
+    }
+}
+
+TEST_F(RadarRoom, EverySpokeLabelLiesWithinTheViewWithoutALegend) {
+    place(LegendPlace::off);
+    show();
+    for (const double angle : {270.0, 0.0, 45.0}) {
+        SCOPED_TRACE(angle);
+        view.setRotationAngle(angle);
+        RecordingGraphicsContext context;
+        view.xAxisRenderer()->renderAxisLabels(context);
+        const auto texts = context.callsNamed("drawText");
+        ASSERT_EQ(texts.size(), 4u);
+        for (const auto& text : texts) {
+            SCOPED_TRACE(text.text.toStdString());
+            const auto size = measurer.size(text.text, *text.attributes);
+            const double left = text.args.at(0), top = text.args.at(1);
+            EXPECT_GE(left, 0);
+            EXPECT_GE(top, 0);
+            EXPECT_LE(left + size.width, 400);
+            EXPECT_LE(top + size.height, 400);
+        }
+    }
 }
