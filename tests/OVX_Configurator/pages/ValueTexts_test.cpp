@@ -1,5 +1,5 @@
 // The value texts of the pages as a user reads them: a stepper's value is shown once (a text
-// outlet that would repeat it stays hidden).
+// outlet that would repeat it stays hidden), and the pages align their calibration values alike.
 
 #include "OvxaPage.h"
 #include "OvxbPage.h"
@@ -72,6 +72,23 @@ TEST(ValueTexts, EveryPageShowsEachStepperValueOnce) {
         SCOPED_TRACE("OVXD");
         expectNoStepperValueShownTwice<testsupport::OvxdPage>();
     }
+}
+
+// The horizontal alignments of a page's accelerometer calibration values.
+template <class Fixture> QList<int> calibrationValueAlignments() {
+    Fixture s;
+    QList<int> out;
+    for (const QLabel* text : s.page->accCalibrationValueGroup())
+        out << int(text->alignment() & Qt::AlignHorizontal_Mask);
+    return out;
+}
+
+TEST(ValueTexts, CalibrationValuesAlignLeftOnEveryPage) {
+    // On the left, like the other read-only values of a form.
+    const QList<int> left(6, int(Qt::AlignLeft));
+    EXPECT_EQ(calibrationValueAlignments<testsupport::OvxbPage>(), left);
+    EXPECT_EQ(calibrationValueAlignments<testsupport::OvxcPage>(), left);
+    EXPECT_EQ(calibrationValueAlignments<testsupport::OvxdPage>(), left);
 }
 
 } // namespace
