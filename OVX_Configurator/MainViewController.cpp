@@ -14,6 +14,7 @@
 #include "OVX_Configurator/pages/OVXB_ViewController.h"
 #include "OVX_Configurator/pages/OVXC_ViewController.h"
 #include "OVX_Configurator/pages/OVXD_ViewController.h"
+#include "OVX_Configurator/pages/Telemetry.h"
 #include "OVX_Configurator/utils/LayoutConstraint.h"
 #include "OVX_Configurator/utils/VersionText.h"
 #include "TTYSerialPort/TTYSerialPortManager.h"
@@ -230,7 +231,7 @@ void MainViewController::showPage(std::int64_t index) {
         window->setWindowTitle(QString::fromUtf8(AppInfo::kApplicationName));
     for (QLabel* label : channelLabels()) {
         label->setAlignment(Qt::AlignCenter);
-        label->setAutoFillBackground(false);
+        telemetry::showChannelActivity(label, false);
     }
     for (QLabel* label : statusLabels())
         label->hide();

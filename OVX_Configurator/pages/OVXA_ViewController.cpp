@@ -79,7 +79,7 @@ QList<QAbstractButton*> OVXA_ViewController::receiverTypeGroup() const {
 
 QList<QProgressBar*> OVXA_ViewController::rcGroup() const {
     const auto& u = *ui_;
-    return outletGroup("rcGroup", {u.Rc1, u.Rc2, u.Rc3, u.Rc4, u.Rc5, u.Rc6, u.Rc7});
+    return outletGroup<QProgressBar>("rcGroup", {u.Rc1, u.Rc2, u.Rc3, u.Rc4, u.Rc5, u.Rc6, u.Rc7});
 }
 
 QList<QLabel*> OVXA_ViewController::rcRateGroup() const {

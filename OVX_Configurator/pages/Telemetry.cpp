@@ -55,6 +55,10 @@ QString masterGainText(int percent) {
 void showChannelActivity(QLabel* field, bool active) {
     if (!field)
         return;
+    // The field paints with its own Window and WindowText colours, not with the roles it would
+    // take over from the status bar (which draws with the button roles).
+    field->setBackgroundRole(QPalette::Window);
+    field->setForegroundRole(QPalette::WindowText);
     QPalette palette = field->palette();
     if (active) {
         palette.setColor(QPalette::Window, QColor::fromRgbF(0.0f, 160.0f / 255.0f, 0.0f, 1.0f));

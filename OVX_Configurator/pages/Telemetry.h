@@ -38,8 +38,10 @@ std::optional<StatusReply> decodeStatus(const QByteArray& payload, int stateCoun
 // The master gain text: the localised "MASTER_GAIN", then the gain and "%".
 QString masterGainText(int percent);
 
-// A status-bar channel field: an active channel draws a green background with white text, an
-// inactive one no background, in the label colour (its background colour is kept).
+// A status-bar channel field: an active channel draws a green background (0, 160, 0) with white
+// text, an inactive one no background (its parent's shows), in the label colour (its background
+// colour is kept). Whatever roles its parent draws with, the field uses the Window and
+// WindowText colours of its own palette.
 void showChannelActivity(QLabel* field, bool active);
 
 // ---- Receiver channels ("STCK") ----
