@@ -427,8 +427,10 @@ void MainViewController::serialPortWasOpened(const platform::Notification& n) {
 }
 
 void MainViewController::serialPortWasClosed(const platform::Notification& n) {
-    if (isCurrentPort(n))
-        imgPortStatus->setPixmap(imageNamed(QStringLiteral("icon-disconnected-18")));
+    if (!isCurrentPort(n))
+        return;
+    imgPortStatus->setPixmap(imageNamed(QStringLiteral("icon-disconnected-18")));
+    unitGone();
 }
 
 void MainViewController::serialPortWasRemovedFromSystem(const platform::Notification& n) {
@@ -441,6 +443,7 @@ void MainViewController::serialPortWasRemovedFromSystem(const platform::Notifica
         dismissViewController(modalViewController_.get());
         unlockMenus();
     }
+    unitGone();
     reloadPortList(false);
     endFirmwareWork();
 }
@@ -471,9 +474,21 @@ void MainViewController::detectDevice() {
         reportFailure("RESPONSE_ERROR", {}), reportFailure("RESPONSE_TIMEOUT", {}));
 }
 
-// Nothing of an earlier unit stays active: identity, block and handler slots are cleared and
-// the welcome page (with the device menu items disabled) replaces the earlier unit's page.
+void MainViewController::unitGone() {
+    for (ModelPageViewController* page :
+         {static_cast<ModelPageViewController*>(ovxaViewController_.get()),
+          static_cast<ModelPageViewController*>(ovxbViewController_.get()),
+          static_cast<ModelPageViewController*>(ovxcViewController_.get()),
+          static_cast<ModelPageViewController*>(ovxdViewController_.get())})
+        if (page)
+            page->unitGone();
+}
+
+// Nothing of an earlier unit stays active: what its page ran on it ends, identity, block and
+// handler slots are cleared and the welcome page (with the device menu items disabled) replaces
+// the earlier unit's page.
 void MainViewController::forgetDevice() {
+    unitGone();
     deviceID = 0;
     deviceDesc.clear();
     firmwareVersion = 0;

@@ -234,6 +234,9 @@ private:
     void afterPortPause(Callback step);
     void finishPortPause();
     void endFirmwareWork();
+    // The unit can no longer be reached: every model page ends what it runs on the unit
+    // (ModelPageViewController::unitGone).
+    void unitGone();
     void forgetDevice();
     void installHandlers(const DeviceModel& model);
     ModelPageViewController* modelPage(PageIndex page);

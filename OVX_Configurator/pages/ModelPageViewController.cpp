@@ -178,6 +178,14 @@ void TabbedModelPageViewController::setUpAccelCalibrationWizard(
         *this, AccelCalibrationWizard::Outlets::find(view()), fnameAccelCalibration);
 }
 
+void TabbedModelPageViewController::unitGone() {
+    if (accelCalibrationWizard)
+        accelCalibrationWizard->unitGone();
+    // The last state the unit reported (a procedure, say) is not its state any more.
+    if (parentController && parentController->statusSystemState)
+        parentController->statusSystemState->clear();
+}
+
 void TabbedModelPageViewController::showResponseError() {
     showCriticalAlert(localized("RESPONSE_ERROR"), {});
 }

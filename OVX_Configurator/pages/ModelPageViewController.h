@@ -84,6 +84,12 @@ public:
     virtual void hoverCalibration();
     virtual void factoryReset();
 
+    // The unit can no longer be reached: its port closed or went away, or the main view let go
+    // of it. Whatever the page runs on the unit ends on the page at once, as if it had ended
+    // there, without sending anything, and the user is told once that it ended because the unit
+    // is gone. The main view calls it on every model page, shown or not.
+    virtual void unitGone() {}
+
     void btnCloseAction();
     // The page buttons run the main view's handler slots (read, write, level and hover
     // calibration).
@@ -192,6 +198,9 @@ public:
     void showResponseTimeout();
 
     static constexpr double procedureTimeout = 0.5;
+
+    // An open calibration wizard ends; the status bar no longer shows a state of the unit.
+    void unitGone() override;
 
     // ---- Accelerometer calibration ----
     // The wizard on the sensor tab's "AccelerometerCalibration" item, once the page set it up.
