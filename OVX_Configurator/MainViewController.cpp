@@ -450,7 +450,8 @@ void MainViewController::serialPortWasRemovedFromSystem(const platform::Notifica
 
 void MainViewController::serialPortEncounterError(const platform::Notification& n) {
     finishPortPause();
-    if (!isCurrentPort(n))
+    // A port that is not open reports the error of its failed open: "OPEN_PORT_FAILED" follows.
+    if (!isCurrentPort(n) || !portIsOpen())
         return;
     showCriticalAlert(localized("PORT_ERROR").arg(*appDelegate->port->portName()), {});
     endFirmwareWork();
