@@ -163,8 +163,9 @@ protected:
     void sendLivePoll(const QByteArray& command, int length, bool withCrc,
                       std::function<void(const QByteArray&)> decoder);
 
-    // Refuses a write because `control` holds a value without a byte form: its tab is shown,
-    // it takes the focus, and the critical message "SETTING_NOT_STORABLE" says why.
+    // Refuses a write because `control` holds a value without a byte form: its tabs are shown,
+    // it takes the focus, and the critical message "SETTING_NOT_STORABLE" names it as the page
+    // shows it (controlName) and says why.
     void refuseWrite(QWidget* control);
 
 private:
