@@ -432,8 +432,10 @@ void MainViewController::serialPortWasOpened(const platform::Notification& n) {
 }
 
 void MainViewController::serialPortWasClosed(const platform::Notification& n) {
-    if (isCurrentPort(n))
-        imgPortStatus->setPixmap(imageNamed(QStringLiteral("icon-disconnected-18")));
+    if (!isCurrentPort(n))
+        return;
+    imgPortStatus->setPixmap(imageNamed(QStringLiteral("icon-disconnected-18")));
+    unitGone();
 }
 
 void MainViewController::serialPortWasRemovedFromSystem(const platform::Notification& n) {
@@ -446,13 +448,15 @@ void MainViewController::serialPortWasRemovedFromSystem(const platform::Notifica
         dismissViewController(modalViewController_.get());
         unlockMenus();
     }
+    unitGone();
     reloadPortList(false);
     endFirmwareWork();
 }
 
 void MainViewController::serialPortEncounterError(const platform::Notification& n) {
     finishPortPause();
-    if (!isCurrentPort(n))
+    // A port that is not open reports the error of its failed open: "OPEN_PORT_FAILED" follows.
+    if (!isCurrentPort(n) || !portIsOpen())
         return;
     showCriticalAlert(localized("PORT_ERROR").arg(*appDelegate->port->portName()), {});
     endFirmwareWork();
@@ -476,10 +480,21 @@ void MainViewController::detectDevice() {
         reportFailure("RESPONSE_ERROR", {}), reportFailure("RESPONSE_TIMEOUT", {}));
 }
 
-// Nothing of an earlier unit stays active: identity, block and handler slots are cleared and
-// the welcome page (with the device menu items disabled) replaces the earlier unit's page. The
-// firmware update page, which needs no identified unit, stays.
+void MainViewController::unitGone() {
+    for (ModelPageViewController* page :
+         {static_cast<ModelPageViewController*>(ovxaViewController_.get()),
+          static_cast<ModelPageViewController*>(ovxbViewController_.get()),
+          static_cast<ModelPageViewController*>(ovxcViewController_.get()),
+          static_cast<ModelPageViewController*>(ovxdViewController_.get())})
+        if (page)
+            page->unitGone();
+}
+
+// Nothing of an earlier unit stays active: what its page ran on it ends, identity, block and
+// handler slots are cleared and the welcome page (with the device menu items disabled) replaces
+// the earlier unit's page. The firmware update page, which needs no identified unit, stays.
 void MainViewController::forgetDevice() {
+    unitGone();
     unitPort_.reset();
     deviceID = 0;
     deviceDesc.clear();

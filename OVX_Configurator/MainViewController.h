@@ -156,7 +156,9 @@ public:
     void lstPortListItemAction();
     void btnReloadPortListAction();
 
-    // Observers of the port manager's and the link's port events.
+    // Observers of the port manager's and the link's port events. An error of the link's port
+    // while it is open shows "PORT_ERROR"; one of a port that failed to open is left to the
+    // open's own "OPEN_PORT_FAILED".
     void serialPortsWereConnected(const platform::Notification& n);
     void serialPortsWereDisconnected(const platform::Notification& n);
     void serialPortWasOpened(const platform::Notification& n);
@@ -236,6 +238,9 @@ private:
     void afterPortPause(Callback step);
     void finishPortPause();
     void endFirmwareWork();
+    // The unit can no longer be reached: every model page ends what it runs on the unit
+    // (ModelPageViewController::unitGone).
+    void unitGone();
     void forgetDevice();
     void installHandlers(const DeviceModel& model);
     ModelPageViewController* modelPage(PageIndex page);

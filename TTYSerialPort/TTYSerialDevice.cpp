@@ -21,14 +21,16 @@ std::optional<TTYSerialDevice> TTYSerialDevice::fromPath(const QString& path) {
     struct stat st {};
     if (::stat(QFile::encodeName(node).constData(), &st) != 0 || !S_ISCHR(st.st_mode))
         return std::nullopt;
-    for (const TTYSerialDevice& extra : extraPorts()) {
-        if (extra.calloutPath == node)
-            return extra;
-    }
     TTYSerialDevice device;
     device.calloutPath = node;
     device.dialinPath = node;
     device.name = QFileInfo(node).fileName();
+    for (const TTYSerialDevice& extra : extraPorts()) {
+        if (extra.calloutPath == path)
+            return extra;
+        if (nodeOf(extra.calloutPath) == node)
+            device.name = extra.name;
+    }
     return device;
 }
 
@@ -41,9 +43,9 @@ std::vector<TTYSerialDevice> TTYSerialDevice::fromExtraPortsList(const QString& 
         if (path.isEmpty())
             continue;
         TTYSerialDevice device;
-        device.calloutPath = nodeOf(path);
-        device.dialinPath = device.calloutPath;
-        device.name = name.isEmpty() ? QFileInfo(device.calloutPath).fileName() : name;
+        device.calloutPath = path;
+        device.dialinPath = path;
+        device.name = name.isEmpty() ? QFileInfo(path).fileName() : name;
         devices.push_back(device);
     }
     return devices;

@@ -17,13 +17,16 @@ struct TTYSerialDevice {
     QMap<QString, QString> properties;
 
     // The device whose call-out or dial-in path is `path` (a link such as /dev/serial/by-id/...
-    // resolves to its device node), or nothing when `path` names no character device. It is
-    // named as OVX_EXTRA_PORTS names it, else by its device node's file name: what a device
-    // source knows of a device reaches a port only through the source's own records.
+    // resolves to its device node), or nothing when `path` names no character device. A path
+    // that OVX_EXTRA_PORTS names gives that entry's device; a device node that an entry's path
+    // leads to now is named as the entry names it; any other by its device node's file name:
+    // what a device source knows of a device reaches a port only through the source's own
+    // records.
     static std::optional<TTYSerialDevice> fromPath(const QString& path);
 
     // The devices of a list of entries separated by ':', each a device path or name=path; an
-    // entry without a name is named by its device node's file name.
+    // entry without a name is named by its path's file name. The path is kept as given: a link
+    // is followed when the port is opened, to wherever it leads then.
     static std::vector<TTYSerialDevice> fromExtraPortsList(const QString& list);
     // The devices listed in the environment variable OVX_EXTRA_PORTS.
     static std::vector<TTYSerialDevice> extraPorts();

@@ -66,7 +66,8 @@ public:
 
     // Opens the device with exclusive access and configures the line; the delegate hears
     // serialPortWasOpened after this call returns, or serialPortDidEncounterError at once when
-    // the device cannot be opened. Does nothing on an open port.
+    // the device cannot be opened. A path that is a link is followed now, to wherever it leads
+    // (a link that leads nowhere fails with ENOENT). Does nothing on an open port.
     void open();
     // Restores the line settings found at open, closes the device and tells the delegate
     // serialPortWasClosed before returning. Does nothing on a closed port. Always true.

@@ -39,7 +39,7 @@ QByteArray pageByteUnpermutation(const QByteArray& sent) {
 
 std::optional<const char*> imageProblem(const QByteArray& image, AddressMode mode,
                                         const std::optional<ExpectedImage>& expected) {
-    if (image.isEmpty())
+    if (image.isEmpty() && !expected)
         return "FIRMWARE_BUFF_ERROR";
     const qsizetype pages = pageCount(image);
     if (pages < 1)

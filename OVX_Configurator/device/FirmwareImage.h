@@ -45,7 +45,8 @@ struct ExpectedImage {
 // Why an image cannot be written, as the key of its alert; none when it can. An image must hold
 // at least one whole page, and every page address must fit the address width of its boot loader
 // (16-bit: pages x 128 <= 0x10000). A downloaded image must also be the release the list
-// described: bytes 0 and 1 its device identifier and version, its length the listed size.
+// described: bytes 0 and 1 its device identifier and version, its length the listed size. No
+// image at all is "FIRMWARE_BUFF_ERROR", but a download that brought no bytes is too short.
 std::optional<const char*> imageProblem(const QByteArray& image, AddressMode mode,
                                         const std::optional<ExpectedImage>& expected);
 

@@ -451,14 +451,23 @@ void FirmwareUpdateViewController::loadFirmwareFile() {
         refuse("FILE_NOT_EXISTS");
         return;
     }
+    // Each refusal says what is wrong with the file.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaximumFileSize) {
-        refuse("FIRMWARE_FILE_INVALID");
+    if (!file.open(QIODevice::ReadOnly)) {
+        refuse("FIRMWARE_FILE_UNREADABLE");
+        return;
+    }
+    if (file.size() > kMaximumFileSize) {
+        refuse("FIRMWARE_FILE_TOO_LARGE");
         return;
     }
     const QByteArray contents = file.readAll();
-    if (contents.size() < firmware::kHeaderSize || file.error() != QFileDevice::NoError) {
-        refuse("FIRMWARE_FILE_INVALID");
+    if (file.error() != QFileDevice::NoError) {
+        refuse("FIRMWARE_FILE_UNREADABLE");
+        return;
+    }
+    if (contents.size() < firmware::kHeaderSize) {
+        refuse("FIRMWARE_IMAGE_TOO_SHORT");
         return;
     }
     firmwareData = contents;

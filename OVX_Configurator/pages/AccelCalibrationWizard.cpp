@@ -67,15 +67,6 @@ AccelCalibrationWizard::AccelCalibrationWizard(TabbedModelPageViewController& pa
         }
     if (outlets_.boxAccelCalibrationWizard)
         outlets_.boxAccelCalibrationWizard->hide();
-
-    // A port that goes away ends the wizard on our side: its requests can no longer be answered.
-    auto portGone = [this](const platform::Notification& n) {
-        MainViewController* main = page_.parentController;
-        if (open_ && main && main->isCurrentPort(n))
-            abandon(false);
-    };
-    for (const char* name : {serialPortWasRemovedNotification, serialPortWasClosedNotification})
-        observations_.emplace_back(name, nullptr, portGone);
 }
 
 AccelCalibrationWizard::~AccelCalibrationWizard() = default;

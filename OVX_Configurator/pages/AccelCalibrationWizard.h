@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/NotificationCenter.h"
-
 #include <QGroupBox>
 #include <QLabel>
 #include <QObject>
@@ -22,7 +20,7 @@ class TabbedModelPageViewController;
 // is read again to show the new calibration values.
 //
 // While the wizard is open the page's buttons, the port list, the menus and closing the window
-// are locked. Whatever ends it (success, cancel, the port unplugged or closed, a step the link
+// are locked. Whatever ends it (success, cancel, the unit gone with its port, a step the link
 // refuses because the port is gone) unlocks them all again.
 class AccelCalibrationWizard : public QObject {
 public:
@@ -80,6 +78,13 @@ public:
     void confirmAccelCalibrationCancel();
     // The unit acknowledged "CNCL": unlocks, "CALIBRATION_CANCELLED", no read.
     void accelCalibrationCancelled();
+    // The unit is gone (its page learnt it): an open wizard ends on our side at once, nothing is
+    // sent, and the caution "ACCEL_CALIBRATION_ABANDONED" in the message bar says why (the main
+    // view tells of the port itself). A closed wizard is left as it is.
+    void unitGone() {
+        if (open_)
+            abandon(false);
+    }
 
 private:
     bool portIsOpen() const;
@@ -101,5 +106,4 @@ private:
     bool open_ = false;
     // The page buttons' enabled states before the wizard locked them.
     std::vector<std::pair<QWidget*, bool>> lockedControls_;
-    std::vector<platform::Observation> observations_;
 };

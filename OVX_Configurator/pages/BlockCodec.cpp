@@ -2,6 +2,7 @@
 
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -58,6 +59,13 @@ BlockCodec& BlockCodec::steppers(const QList<QSpinBox*>& steppers, const QList<Q
                 [stepper](QByteArray& b, int at) { b[at] = byteOf(stepper->value()); },
                 [stepper, isSigned]() -> QWidget* {
                     return fitsByte(stepper->value(), isSigned) ? nullptr : stepper;
+                },
+                stepper,
+                [stepper, isSigned](const QByteArray& b, int at) {
+                    const int byte = isSigned ? signedByte(b, at) : unsignedByte(b, at);
+                    return stepper->value() ==
+                           std::clamp(byte, stepper->minimum(),
+                                      std::max(stepper->minimum(), stepper->maximum()));
                 }});
     }
     return *this;
@@ -67,7 +75,10 @@ BlockCodec& BlockCodec::switches(const QList<QAbstractButton*>& switches) {
     for (QAbstractButton* button : switches)
         add(1, {0, [button](const QByteArray& b, int at) { button->setChecked(b[at] != 0); },
                 [button](QByteArray& b, int at) { b[at] = button->isChecked() ? 1 : 0; },
-                [] { return static_cast<QWidget*>(nullptr); }});
+                [] { return static_cast<QWidget*>(nullptr); }, button,
+                [button](const QByteArray& b, int at) {
+                    return button->isChecked() == (b[at] != 0);
+                }});
     return *this;
 }
 
@@ -81,6 +92,11 @@ BlockCodec& BlockCodec::popUps(const QList<QComboBox*>& popUps) {
                 [popUp](QByteArray& b, int at) { b[at] = byteOf(popUp->currentIndex()); },
                 [popUp]() -> QWidget* {
                     return fitsByte(popUp->currentIndex(), false) ? nullptr : popUp;
+                },
+                popUp,
+                [popUp](const QByteArray& b, int at) {
+                    const int index = unsignedByte(b, at);
+                    return popUp->currentIndex() == (index < popUp->count() ? index : -1);
                 }});
     return *this;
 }
@@ -121,17 +137,22 @@ void BlockCodec::decode(const QByteArray& block) const {
 
 QWidget* BlockCodec::unstorableControl() const {
     for (const Field& field : fields_)
-        if (field.check)
+        if (field.check && (!field.control || userCanReach(field.control)))
             if (QWidget* control = field.check())
                 return control;
     return nullptr;
+}
+
+bool BlockCodec::keepsByte(const Field& field, const QByteArray& block) {
+    return field.control && !userCanReach(field.control) &&
+           (field.showsByte(block, field.offset) || field.check());
 }
 
 bool BlockCodec::encode(QByteArray& block) const {
     if (block.size() < end_ || unstorableControl())
         return false;
     for (const Field& field : fields_)
-        if (field.encode)
+        if (field.encode && !keepsByte(field, block))
             field.encode(block, field.offset);
     return true;
 }

@@ -21,6 +21,12 @@
 // Byte forms: unsigned bytes 0..255; signed bytes in two's complement (a value v below 0 is
 // stored as v + 256); switches 0 (off) and 1 (on); pop-ups the index of the selected item; a
 // radio group the position of its button that is on; read-only 16-bit values little-endian.
+//
+// A control the page hides or disables (one the user cannot reach: userCanReach) gives the unit
+// back the byte it holds while the control still shows what decoding that byte showed, also a
+// byte the control cannot show (a pop-up index beyond its items, a switch byte above 1); it
+// never refuses a write. What the page set in it since (a default channel mapping, an edit made
+// before the control was hidden) is stored as for any other control, when it has a byte form.
 class BlockCodec {
 public:
     // The first field starts at `start`.
@@ -52,11 +58,11 @@ public:
     // Fills the controls from `block`; nothing when the block is shorter than end(). Filling
     // emits none of the controls' user signals (clicked, activated, valueChanged).
     void decode(const QByteArray& block) const;
-    // Stores the editable controls into `block`. When a control holds a value that has no byte
-    // form (a pop-up without a selection, a stepper outside its byte's range) nothing is stored
-    // and the result is false; so is a block shorter than end().
+    // Stores the editable controls into `block`. When a control the user can reach holds a value
+    // that has no byte form (a pop-up without a selection, a stepper outside its byte's range)
+    // nothing is stored and the result is false; so is a block shorter than end().
     bool encode(QByteArray& block) const;
-    // The first control whose value has no byte form, or null.
+    // The first control the user can reach whose value has no byte form, or null.
     QWidget* unstorableControl() const;
 
 private:
@@ -67,7 +73,14 @@ private:
         std::function<void(QByteArray&, int)> encode;
         // The control that cannot be stored, or null.
         std::function<QWidget*()> check;
+        // The one control of the byte (null for read-only fields and radio groups), and whether
+        // it shows what decoding the byte at an offset of a block shows.
+        QWidget* control = nullptr;
+        std::function<bool(const QByteArray&, int)> showsByte;
     };
+    // Whether encoding leaves the field's byte in `block` as it is: its control is out of the
+    // user's reach and shows that byte still or has nothing to store.
+    static bool keepsByte(const Field& field, const QByteArray& block);
     void add(int width, Field field);
 
     int end_;

@@ -5,6 +5,7 @@
 #include "OVX_Configurator/MainViewController.h"
 #include "OVX_Configurator/SerialPort.h"
 #include "OVX_Configurator/device/DeviceModel.h"
+#include "OVX_Configurator/pages/PageControls.h"
 
 #include <QFontMetrics>
 #include <QMargins>
@@ -133,11 +134,13 @@ void ModelPageViewController::btnHoverOffsetAction() {
 }
 
 void ModelPageViewController::refuseWrite(QWidget* control) {
-    for (int i = 0; tabMain && i < tabMain->count(); ++i)
-        if (tabMain->widget(i)->isAncestorOf(control))
-            tabMain->setCurrentIndex(i);
+    bringToFront(control);
     control->setFocus();
-    showCriticalAlert(localized("SETTING_NOT_STORABLE"), {});
+    QString name = controlName(control);
+    for (int i = 0; name.isEmpty() && tabMain && i < tabMain->count(); ++i)
+        if (tabMain->widget(i)->isAncestorOf(control))
+            name = tabMain->tabText(i).remove(QLatin1Char('&'));
+    showCriticalAlert(localized("SETTING_NOT_STORABLE").arg(name), {});
 }
 
 // ---- Pages with four-letter commands ----
@@ -175,6 +178,14 @@ void TabbedModelPageViewController::setUpAccelCalibrationWizard(
     accelCalibrationWizard.reset();
     accelCalibrationWizard = std::make_unique<AccelCalibrationWizard>(
         *this, AccelCalibrationWizard::Outlets::find(view()), fnameAccelCalibration);
+}
+
+void TabbedModelPageViewController::unitGone() {
+    if (accelCalibrationWizard)
+        accelCalibrationWizard->unitGone();
+    // The last state the unit reported (a procedure, say) is not its state any more.
+    if (parentController && parentController->statusSystemState)
+        parentController->statusSystemState->clear();
 }
 
 void TabbedModelPageViewController::showResponseError() {

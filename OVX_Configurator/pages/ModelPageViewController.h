@@ -84,6 +84,12 @@ public:
     virtual void hoverCalibration();
     virtual void factoryReset();
 
+    // The unit can no longer be reached: its port closed or went away, or the main view let go
+    // of it. Whatever the page runs on the unit ends on the page at once, as if it had ended
+    // there, without sending anything, and the user is told once that it ended because the unit
+    // is gone. The main view calls it on every model page, shown or not.
+    virtual void unitGone() {}
+
     void btnCloseAction();
     // The page buttons run the main view's handler slots (read, write, level and hover
     // calibration).
@@ -158,8 +164,9 @@ protected:
     bool sendLivePoll(const QByteArray& command, int length, bool withCrc,
                       std::function<void(const QByteArray&)> decoder);
 
-    // Refuses a write because `control` holds a value without a byte form: its tab is shown,
-    // it takes the focus, and the critical message "SETTING_NOT_STORABLE" says why.
+    // Refuses a write because `control` holds a value without a byte form: its tabs are shown,
+    // it takes the focus, and the critical message "SETTING_NOT_STORABLE" names it as the page
+    // shows it (controlName) and says why.
     void refuseWrite(QWidget* control);
 
 private:
@@ -193,6 +200,9 @@ public:
     void showResponseTimeout();
 
     static constexpr double procedureTimeout = 0.5;
+
+    // An open calibration wizard ends; the status bar no longer shows a state of the unit.
+    void unitGone() override;
 
     // ---- Accelerometer calibration ----
     // The wizard on the sensor tab's "AccelerometerCalibration" item, once the page set it up.

@@ -240,7 +240,7 @@ void OVXB_ViewController::servoTrimmingStarted() {
 }
 
 void OVXB_ViewController::servoTrimmingEnded() {
-    setServoProcedure(ServoProcedure::None);
+    endServoProcedure();
 }
 
 void OVXB_ViewController::travelLimitingStarted() {
@@ -248,13 +248,30 @@ void OVXB_ViewController::travelLimitingStarted() {
 }
 
 void OVXB_ViewController::travelLimitingEnded() {
+    endServoProcedure();
+}
+
+void OVXB_ViewController::endServoProcedure() {
+    const bool ran = servoProcedure_ != ServoProcedure::None;
     setServoProcedure(ServoProcedure::None);
+    if (ran)
+        callParentHandler(&MainViewController::handlerReadFromDevice);
+}
+
+void OVXB_ViewController::unitGone() {
+    if (servoProcedure_ != ServoProcedure::None) {
+        const bool trimming = servoProcedure_ == ServoProcedure::Trimming;
+        setServoProcedure(ServoProcedure::None);
+        if (parentController)
+            parentController->showCautionMessage(
+                localized(trimming ? "SERVO_TRIMMING_ABANDONED" : "SERVO_TRAVELLING_ABANDONED"));
+    }
+    SettingsPageViewController::unitGone();
 }
 
 void OVXB_ViewController::setServoProcedure(ServoProcedure procedure) {
     view();
     auto& u = *ui_;
-    const bool ended = servoProcedure_ != ServoProcedure::None && procedure == ServoProcedure::None;
     servoProcedure_ = procedure;
     const bool trimming = procedure == ServoProcedure::Trimming;
     const bool travelling = procedure == ServoProcedure::Travelling;
@@ -270,6 +287,4 @@ void OVXB_ViewController::setServoProcedure(ServoProcedure procedure) {
                              : pictureName("servo_travelling_en", "servo_travelling_cn"));
         u.imgServoSetting->show();
     }
-    if (ended)
-        callParentHandler(&MainViewController::handlerReadFromDevice);
 }

@@ -99,6 +99,10 @@ public:
     void servoTrimmingEnded();
     void travelLimitingStarted();
     void travelLimitingEnded();
+    // A running procedure ends on the page as after Exit, but nothing is sent or read: the
+    // caution "SERVO_TRIMMING_ABANDONED" or "SERVO_TRAVELLING_ABANDONED" in the message bar says
+    // why. Then what every tabbed page ends.
+    void unitGone() override;
 
 protected:
     QWidget* loadView() override;
@@ -114,9 +118,10 @@ private:
     QList<QAbstractButton*> receiverTypeGroup() const;
     QList<QComboBox*> gainDropGroup() const;
     void toggleServoProcedure(ServoProcedure procedure);
-    // Titles, enabled states and picture for `procedure` running; the block is read again when
-    // one ends.
+    // Titles, enabled states and picture for `procedure` running.
     void setServoProcedure(ServoProcedure procedure);
+    // The unit acknowledged "CNCL": idle, and the block read again for what the procedure set.
+    void endServoProcedure();
 
     std::unique_ptr<Ui::OVXB_ViewController> ui_;
     ServoProcedure servoProcedure_ = ServoProcedure::None;

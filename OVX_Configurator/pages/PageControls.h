@@ -80,3 +80,13 @@ void showPicture(QLabel* view, const QString& name);
 template <class Base, class Control> QList<Base*> asListOf(const QList<Control*>& controls) {
     return QList<Base*>(controls.cbegin(), controls.cend());
 }
+
+// Whether the user can reach `control` on its page: it is enabled, and neither it nor a box
+// around it is hidden (a tab that is not in front hides nothing: choosing the tab shows it).
+bool userCanReach(const QWidget* control);
+// Shows `control`: every tab view around it brings forward the tab that holds it.
+void bringToFront(const QWidget* control);
+// The name the page shows for `control`, as the user reads it around the control: the title of
+// the group box it is in, the label in front of it in its row and the heading above it in its
+// column, as far as its layout has them (a button's own text otherwise), joined by " › ".
+QString controlName(const QWidget* control);

@@ -118,6 +118,7 @@ const std::pair<const char*, int> kFormatKeys[] = {{"NETWORK_REQUEST_ERROR", 1},
                                                    {"FIRMWARE_UPDATE_AVAILABLE", 1},
                                                    {"PORT_REMOVED", 1},
                                                    {"PORT_ERROR", 1},
+                                                   {"SETTING_NOT_STORABLE", 1},
                                                    {"ABOUT_VERSION", 2}};
 
 QSet<QString> placeholders(const QString& text) {

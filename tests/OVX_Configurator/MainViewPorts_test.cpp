@@ -6,6 +6,7 @@
 #include "OVX_Configurator/MainViewController.h"
 #include "OVX_Configurator/Resources.h"
 #include "OVX_Configurator/firmware/FirmwareUpdateViewController.h"
+#include "TTYSerialPort/TTYSerialDevice.h"
 #include "platform/NotificationCenter.h"
 #include "support/ConnectedShell.h"
 #include "support/EventLoop.h"
@@ -244,6 +245,47 @@ TEST(MainViewPorts, APortThatCannotBeOpenedAtAllSaysSoAndIsTriedAgain) {
         EXPECT_TRUE(app.port->isOpen());
         EXPECT_TRUE(unit.received().isEmpty());
     }
+}
+
+// A port that OVX_EXTRA_PORTS names by a path (a link) follows the path when it is opened, not
+// when it was listed: a link that leads to another unit by then opens that unit, one that leads
+// nowhere any more is refused with the open-failure message.
+TEST(MainViewPorts, APortNamedByAPathIsFollowedWhenItIsOpened) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString link = dir.filePath("unit");
+    ShellEnvironment shell;
+    SimulatedUnit listed(168), later(170);
+    ASSERT_TRUE(QFile::link(listed.devicePath(), link));
+    // Listed as the program reads OVX_EXTRA_PORTS; no "SLAB" in the name: nothing opens at start.
+    for (const TTYSerialDevice& device : TTYSerialDevice::fromExtraPortsList("unit=" + link))
+        shell.ports.arriveAt(device.calloutPath, device.name);
+    AppDelegate& app = shell.launch();
+    MainViewController* main = app.mainViewController();
+    ASSERT_EQ(items(main->lstPortList), QStringList{"unit"});
+
+    ASSERT_TRUE(QFile::remove(link));
+    ASSERT_TRUE(QFile::link(later.devicePath(), link));
+    choosePort(main, "unit");
+    ASSERT_TRUE(app.port->isOpen());
+    main->detectDevice();
+    EXPECT_TRUE(testsupport::waitUntil(
+        [&] { return main->deviceID == 170 && main->data.size() == main->dataLength; }, 10000));
+    EXPECT_TRUE(listed.received().isEmpty());
+    EXPECT_TRUE(shell.ui.alerts.empty());
+
+    // The link gone, the port is listed still but does not open, and the user is told so once.
+    ASSERT_TRUE(QFile::remove(link));
+    main->reloadPortList(false);
+    shell.clock.advance(0.5);
+    choosePort(main, "unit");
+    shell.clock.advance(0.3);
+    testsupport::pumpEvents(10);
+    EXPECT_FALSE(app.port->isOpen());
+    QStringList shown;
+    for (const auto& alert : shell.ui.alerts)
+        shown << alert.request.messageText;
+    EXPECT_EQ(shown, QStringList{headline("OPEN_PORT_FAILED")});
 }
 
 TEST(MainViewPorts, UnpluggingTheOpenPortTellsTheUserAndEndsFirmwareWork) {

@@ -10,7 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
 
+#include <algorithm>
+#include <cerrno>
 #include <map>
 
 using testsupport::FakeSerialDeviceSource;
@@ -201,6 +205,53 @@ TEST(TTYSerialUdevDeviceSource, ListsExtraPortsWithTheirNames) {
     EXPECT_EQ(byPath[other.devicePath()], other.devicePath().section('/', -1));
     // A port made from the path alone carries the same name.
     EXPECT_EQ(TTYSerialPort::create(unit.devicePath())->name(), "SLAB_sim");
+}
+
+// A port named by a path (a link, as /dev/serial/by-id/... are) is listed under that path and
+// follows the link when it is opened, not when it was listed: a unit plugged in again may sit
+// behind another device node, and the old node may by then be another device. A link that leads
+// nowhere any more does not open.
+TEST(TTYSerialUdevDeviceSource, AnExtraPortNamedByALinkOpensWhereTheLinkLeadsThen) {
+    PseudoTerminal listed, later;
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString link = dir.filePath("unit");
+    const QString unnamed = dir.filePath("usb-unit");
+    ASSERT_TRUE(QFile::link(listed.devicePath(), link));
+    ASSERT_TRUE(QFile::link(listed.devicePath(), unnamed));
+    ScopedExtraPorts extra("SLAB_unit=" + link + ":" + unnamed);
+    TTYSerialUdevDeviceSource source;
+    const auto devices = source.start(nullptr, nullptr);
+    ASSERT_TRUE(devices);
+    const auto named = std::find_if(devices->begin(), devices->end(),
+                                    [](const auto& d) { return d.name == "SLAB_unit"; });
+    ASSERT_NE(named, devices->end());
+    EXPECT_EQ(named->calloutPath, link);
+    // An entry without a name is named by its own path, not by what it leads to.
+    EXPECT_TRUE(std::any_of(devices->begin(), devices->end(), [&](const auto& d) {
+        return d.name == "usb-unit" && d.calloutPath == unnamed;
+    }));
+
+    // The unit comes back behind another node before the port is opened.
+    ASSERT_TRUE(QFile::remove(link));
+    ASSERT_TRUE(QFile::link(later.devicePath(), link));
+    RecordingDelegate delegate;
+    auto port = TTYSerialPort::create(*named);
+    port->setDelegate(&delegate);
+    port->open();
+    ASSERT_TRUE(port->isOpen());
+    ASSERT_TRUE(port->sendData("r"));
+    EXPECT_EQ(later.readExactly(1), "r");
+    EXPECT_TRUE(listed.readAvailable().isEmpty());
+    port->close();
+
+    // Gone: the port is refused with the error of the missing path.
+    ASSERT_TRUE(QFile::remove(link));
+    port->open();
+    EXPECT_FALSE(port->isOpen());
+    ASSERT_FALSE(delegate.errors.empty());
+    EXPECT_EQ(delegate.errors.back().code, ENOENT);
+    port->setDelegate(nullptr);
 }
 
 TEST(TTYSerialUdevDeviceSource, EnumeratesThisMachineAndMonitorsArrivals) {

@@ -72,6 +72,7 @@ TEST(FirmwareImage, RefusesWhatCannotBeWritten) {
         std::optional<const char*> problem;
     } cases[] = {
         {"empty", {}, AddressMode::_16BIT, {}, "FIRMWARE_BUFF_ERROR"},
+        {"an empty download", {}, AddressMode::_16BIT, listed, "FIRMWARE_IMAGE_TOO_SHORT"},
         {"header only", bytes({168, 0x32}), AddressMode::_16BIT, {}, "FIRMWARE_IMAGE_TOO_SHORT"},
         {"less than a page",
          image(168, 0x32, 0, 127),

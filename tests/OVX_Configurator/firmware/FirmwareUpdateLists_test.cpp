@@ -199,7 +199,7 @@ TEST(FirmwareDownload, DownloadsTheChosenReleaseUnderTheProgressSheet) {
         {makeImage(0xA8, 0x32, 8), 200, headline("FIRMWARE_IMAGE_MISMATCH")},
         {makeImage(0xA8, 0x33, 7), 200, headline("FIRMWARE_IMAGE_SIZE_MISMATCH")},
         {makeImage(0xA8, 0x33, 0), 200, headline("FIRMWARE_IMAGE_TOO_SHORT")},
-        {{}, 200, headline("FIRMWARE_BUFF_ERROR")},
+        {{}, 200, headline("FIRMWARE_IMAGE_TOO_SHORT")}, // not "no firmware loaded"
         {"gone", 404, splitAlertText(localized("NETWORK_REQUEST_ERROR")).message},
     };
     for (const Case& c : cases) {
@@ -271,10 +271,21 @@ TEST(FirmwareFile, OpensAFileAndSummarisesIt) {
     EXPECT_EQ(page->targetAddressMode, AddressMode::_24BIT);
     EXPECT_EQ(page->targetDeviceId, 171);
 
-    // A file that cannot be an image, or is gone, forgets the file and the image.
+    // A file that cannot be an image, or is gone, forgets the file and the image; the message
+    // says what is wrong with it. A file past what 24-bit flash addresses reach is too large
+    // (written sparse), one whose reading fails is unreadable (the process's own memory file,
+    // which fails at its first byte whoever reads it).
+    const QString huge = dir.filePath("huge.bin");
+    {
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(17 * 1024 * 1024));
+    }
     const std::pair<QString, const char*> refused[] = {
-        {write("short.bin", "\xA8"), "FIRMWARE_FILE_INVALID"},
-        {write("empty.bin", {}), "FIRMWARE_FILE_INVALID"},
+        {write("short.bin", "\xA8"), "FIRMWARE_IMAGE_TOO_SHORT"},
+        {write("empty.bin", {}), "FIRMWARE_IMAGE_TOO_SHORT"},
+        {huge, "FIRMWARE_FILE_TOO_LARGE"},
+        {QStringLiteral("/proc/self/mem"), "FIRMWARE_FILE_UNREADABLE"},
         {dir.filePath("missing.bin"), "FILE_NOT_EXISTS"},
     };
     for (const auto& [file, key] : refused) {

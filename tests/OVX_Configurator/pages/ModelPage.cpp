@@ -1,5 +1,6 @@
 #include "ModelPage.h"
 
+#include "OVX_Configurator/Alert.h"
 #include "OVX_Configurator/Resources.h"
 #include "OVX_Configurator/SerialPort.h"
 
@@ -55,6 +56,14 @@ QByteArray writeFrame(const QByteArray& block) {
     frame += char(crc >> 8);
     frame += char(crc & 0xFF);
     return frame;
+}
+
+QString refusalHeadline(const QString& name) {
+    return splitAlertText(localized("SETTING_NOT_STORABLE").arg(name)).message;
+}
+
+double splitPauseSeconds() {
+    return SerialPort::splitPause;
 }
 
 QJsonObject textTable(const char* area, const QString& language) {

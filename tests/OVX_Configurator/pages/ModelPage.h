@@ -7,6 +7,7 @@
 #include "support/ConnectedShell.h"
 #include "support/EventLoop.h"
 
+#include <QAbstractButton>
 #include <QByteArray>
 #include <QComboBox>
 #include <QJsonObject>
@@ -127,6 +128,27 @@ QByteArray words(std::initializer_list<int> values);
 // "W", the block, its CRC high and low byte: the write frame of `block`.
 QByteArray writeFrame(const QByteArray& block);
 
+// The headline of the refusal of a write for the setting the page shows as `name`.
+QString refusalHeadline(const QString& name);
+
+// The link's pause between the two parts of a split write.
+double splitPauseSeconds();
+
+// Loads `block` into the page and writes it with the page's Write button: nothing is refused, and
+// the unit receives the first `written` bytes of the block, each as it was loaded.
+template <class Page>
+void expectWrittenAsLoaded(ModelPage<Page>& s, const QByteArray& block, qsizetype written) {
+    s.load(block);
+    const qsizetype before = qsizetype(s.shell.ui.alerts.size());
+    s.template control<QAbstractButton>("btnWrite")->click();
+    ASSERT_EQ(s.alertHeadlines().mid(before), headlines({"WRITE_CONFIRM"}));
+    s.answer(0);
+    ASSERT_TRUE(s.waitLong([&] { return !s.unit.received().isEmpty(); }));
+    s.shell.clock.advance(splitPauseSeconds()); // the rest of a block written in two parts
+    const QList<QByteArray> expected{writeFrame(block.left(written))};
+    s.waitLong([&] { return s.commands() == expected; });
+    EXPECT_EQ(s.commands(), expected);
+}
 // The text table of an area ("ovxb", ...) in `language`.
 QJsonObject textTable(const char* area, const QString& language);
 

@@ -75,18 +75,20 @@ TEST(OvxaWrite, RefusalsAndFailures) {
         const char* name;
         std::function<void(OvxaPage&)> setUp;
         bool confirms;
-        const char* result; // headline of the last alert
+        QString result; // headline of the last alert
     };
     const Case cases[] = {
-        {"no port", [](OvxaPage& s) { s.app->port->disconnect(); }, false, "SELECT_PORT_WARNING"},
-        {"empty block", [](OvxaPage& s) { s.main->data.clear(); }, false, "DATA_BUFFER_EMPTY"},
+        {"no port", [](OvxaPage& s) { s.app->port->disconnect(); }, false,
+         headline("SELECT_PORT_WARNING")},
+        {"empty block", [](OvxaPage& s) { s.main->data.clear(); }, false,
+         headline("DATA_BUFFER_EMPTY")},
         {"pop-up without selection",
          [](OvxaPage& s) { s.control<QComboBox>("StickMode")->setCurrentIndex(-1); }, false,
-         "SETTING_NOT_STORABLE"},
+         testsupport::refusalHeadline("Sticks › Transmitter stick mode")},
         {"rejected", [](OvxaPage& s) { s.unit.injectFault(SimulatedUnit::Fault::WrongAck, "W"); },
-         true, "RESPONSE_ERROR"},
+         true, headline("RESPONSE_ERROR")},
         {"no reply", [](OvxaPage& s) { s.unit.injectFault(SimulatedUnit::Fault::NoReply, "W"); },
-         true, "RESPONSE_TIMEOUT"},
+         true, headline("RESPONSE_TIMEOUT")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -99,7 +101,7 @@ TEST(OvxaWrite, RefusalsAndFailures) {
             ASSERT_TRUE(s.waitLong([&] { return s.unit.received().size() == 1; }));
             s.shell.clock.advance(SerialPort::splitPause);
             ASSERT_TRUE(s.waitLong([&] { return s.unit.received().size() == 60; }));
-            if (QByteArray(c.result) == "RESPONSE_TIMEOUT") {
+            if (c.result == headline("RESPONSE_TIMEOUT")) {
                 testsupport::pumpEvents(20);
                 s.shell.clock.advance(1.0);
             }
@@ -108,8 +110,20 @@ TEST(OvxaWrite, RefusalsAndFailures) {
             testsupport::pumpEvents(50);
             EXPECT_TRUE(s.unit.received().isEmpty());
         }
-        EXPECT_EQ(s.lastHeadline(), headline(c.result));
+        EXPECT_EQ(s.lastHeadline(), c.result);
     }
+}
+
+// The channel functions of a PWM receiver, which the page disables, go back to the unit as it
+// holds them, also ones the pop-ups cannot show.
+TEST(OvxaWrite, TheDisabledChannelFunctionsGoBackAsRead) {
+    OvxaPage s;
+    QByteArray block = s.main->data;
+    block[39] = 0; // PWM
+    block[46] = char(200);
+    block[52] = 40;
+    testsupport::expectWrittenAsLoaded(
+        s, block, OVXA_ViewController::blockLength - OVXA_ViewController::writeTailLength);
 }
 
 // "CANCEL" to "WRITE_CONFIRM": nothing is sent and the block keeps what it held (the controls

@@ -1,11 +1,14 @@
 // The OVXB page's servo trimming and travel limiting: start and exit with the unit's
-// acknowledgement, the block read at the end, failures that leave everything as it was.
+// acknowledgement, the block read at the end, failures that leave everything as it was, and a
+// unit that goes away while one runs.
 
 #include "OvxbPage.h"
 
+#include "OVX_Configurator/Alert.h"
 #include "OVX_Configurator/AppDelegate.h"
 #include "OVX_Configurator/Localization.h"
 #include "OVX_Configurator/SerialPort.h"
+#include "support/Outlets.h"
 
 #include <gtest/gtest.h>
 
@@ -26,14 +29,16 @@ struct ProcedureCase {
     const char* exitKey;
     const char* word;
     const char* picture; // English
+    const char* abandoned; // the message when the unit goes while it runs
 };
 
 const ProcedureCase kProcedures[] = {
     {Procedure::Trimming, "btnServoTrimming", "btnTravelLimiting", "SERVO_TRIMMING",
-     "SERVO_TRIMMING_START_CONFIRM", "SERVO_TRIMMING_EXIT_CONFIRM", "TRIM", "servo_trimming_en"},
+     "SERVO_TRIMMING_START_CONFIRM", "SERVO_TRIMMING_EXIT_CONFIRM", "TRIM", "servo_trimming_en",
+     "SERVO_TRIMMING_ABANDONED"},
     {Procedure::Travelling, "btnTravelLimiting", "btnServoTrimming", "SERVO_TRAVELLING",
      "SERVO_TRAVELLING_START_CONFIRM", "SERVO_TRAVELLING_EXIT_CONFIRM", "TRVL",
-     "servo_travelling_en"},
+     "servo_travelling_en", "SERVO_TRAVELLING_ABANDONED"},
 };
 
 // Idle: the idle title, both buttons enabled, no picture.
@@ -166,6 +171,62 @@ TEST(OvxbServo, AClosedPortOrABusyLinkWarnsAndChangesNothing) {
         s.unit.holdReplies(false);
         s.unit.releaseReplies();
     }
+}
+
+// The unit pulled out, or its port closed, while a procedure runs: the page ends it at once as
+// after Exit (titles, buttons, picture, and no procedure in the status bar), sends nothing (no
+// "CNCL", no read), says once in the message bar why it ended, and a unit connected again is
+// offered a new start, not an exit.
+TEST(OvxbServo, AUnitThatGoesEndsTheProcedureOnThePage) {
+    const std::pair<const char*, bool> ways[] = {{"unplugged", true}, {"port closed", false}};
+    for (const ProcedureCase& c : kProcedures)
+        for (const auto& [way, unplugged] : ways) {
+            SCOPED_TRACE(std::string(c.word) + ", " + way);
+            OvxbPage s;
+            press(s, c, c.startKey, 0);
+            ASSERT_TRUE(s.waitLong([&] { return s.page->servoProcedure() == c.procedure; }));
+            // The status poll names the procedure.
+            QLabel* state = s.main->statusSystemState;
+            ASSERT_TRUE(s.waitLong([&] {
+                s.advance(0.05);
+                return state->text() == localized(c.title);
+            }));
+            s.unit.clearRecord();
+            const std::size_t alerts = s.shell.ui.alerts.size();
+
+            if (unplugged)
+                s.shell.ports.remove("SLAB_sim");
+            else
+                s.app->port->disconnect();
+            expectIdle(s, c);
+            EXPECT_TRUE(state->text().isEmpty());
+            EXPECT_EQ(testsupport::outlet<QLabel>(s.main, "txtBottomMessage")->text(),
+                      localized(c.abandoned));
+            // The only alert is the main view's about an unplugged port.
+            const QStringList expected =
+                unplugged
+                    ? QStringList{splitAlertText(localized("PORT_REMOVED").arg("SLAB_sim")).message}
+                    : QStringList{};
+            EXPECT_EQ(s.alertHeadlines().mid(qsizetype(alerts)), expected);
+            if (unplugged)
+                s.answer(0);
+            testsupport::pumpEvents(100);
+            EXPECT_TRUE(s.unit.received().isEmpty());
+
+            // Connected again: the page offers to start, and the unit hears nothing of the old run.
+            if (unplugged)
+                s.shell.ports.arrive(s.unit);
+            else
+                s.main->connectPort("SLAB_sim");
+            ASSERT_TRUE(s.waitLong([&] {
+                s.advance(0.05);
+                return s.app->port->isOpen();
+            }));
+            s.stopLivePolls();
+            press(s, c, c.startKey, 1);
+            testsupport::pumpEvents(100);
+            EXPECT_TRUE(s.commands().isEmpty());
+        }
 }
 
 } // namespace

@@ -11,9 +11,13 @@
 
 #include <QComboBox>
 #include <QRadioButton>
+#include <QStringList>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -128,7 +132,8 @@ TEST(OvxbWrite, APopUpWithoutSelectionIsNeverWritten) {
     s.page->tabMain->setCurrentIndex(2);
 
     s.control<QPushButton>("btnWrite")->click();
-    EXPECT_EQ(headlines(s), testsupport::headlines({"SETTING_NOT_STORABLE"}));
+    EXPECT_EQ(headlines(s),
+              QStringList{testsupport::refusalHeadline("Flight Modes › Switch position 3")});
     EXPECT_EQ(s.shell.ui.lastAlert().style, AlertStyle::Critical);
     EXPECT_EQ(s.page->tabMain->currentWidget()->objectName(), "Receiver"); // where it is
     testsupport::pumpEvents(100);
@@ -144,6 +149,84 @@ TEST(OvxbWrite, APopUpWithoutSelectionIsNeverWritten) {
     s.answer(0);
     s.control<QPushButton>("btnWrite")->click();
     EXPECT_EQ(s.lastHeadline(), headline("WRITE_CONFIRM"));
+}
+
+// A setting the page hides or disables for this unit gives the unit back the byte it holds, even
+// one its control cannot show; the same byte behind a control the user can see and change
+// refuses the write, brings the control's tab forward and names the setting.
+TEST(OvxbWrite, HiddenOrDisabledSettingsGoBackAsReadVisibleOnesAreRefusedByName) {
+    struct Case {
+        const char* what;
+        quint8 dataVersion;
+        std::vector<std::pair<int, int>> bytes;
+        const char* refused; // the control refused, or none: the block goes back as read
+        const char* name;    // its name in the refusal
+    } cases[] = {
+        {"user modes, data version 16: box hidden",
+         16,
+         {{26, 4}, {27, 9}, {28, 255}},
+         nullptr,
+         nullptr},
+        {"user mode, data version 17", 17, {{26, 4}}, "UserMode1", "User Mode › Roll"},
+        {"maximum rate, rate mode off", 17, {{84, 0}, {85, 200}}, nullptr, nullptr},
+        {"maximum rate, rate mode on", 17, {{84, 1}, {85, 200}}, "MaxRate", "Settings › Max. rate"},
+        {"flight mode 6, three-position switch", 17, {{19, 0}, {25, 9}}, nullptr, nullptr},
+        {"flight mode 6, six-position switch",
+         17,
+         {{19, 1}, {25, 9}},
+         "FlightMode6",
+         "Flight Modes › Switch position 6"},
+        {"channel functions of a PWM receiver",
+         17,
+         {{31, 0}, {32, 200}, {38, 30}},
+         nullptr,
+         nullptr},
+        {"gyro reversal of outputs 4 and 5, wing type 0",
+         17,
+         {{29, 0}, {45, 7}, {46, 2}},
+         nullptr,
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        OvxbPage s([&](SimulatedUnit& unit) { unit.setDataVersion(c.dataVersion); });
+        QByteArray block = s.main->data;
+        for (const auto& [offset, byte] : c.bytes)
+            block[offset] = char(byte);
+        if (!c.refused) {
+            testsupport::expectWrittenAsLoaded(s, block, block.size());
+            continue;
+        }
+        s.load(block);
+        s.selectTab("Sensor");
+        s.control<QPushButton>("btnWrite")->click();
+        EXPECT_EQ(headlines(s), QStringList{testsupport::refusalHeadline(c.name)});
+        EXPECT_TRUE(s.page->tabMain->currentWidget()->isAncestorOf(s.control<QWidget>(c.refused)));
+        testsupport::pumpEvents(100);
+        EXPECT_TRUE(s.commands().isEmpty());
+    }
+}
+
+// A disabled mapping still takes the defaults the user asked for: choosing a PWM receiver (whose
+// mapping cannot be edited) and resetting the mapping writes the default channel functions.
+TEST(OvxbWrite, AMappingResetForAPwmReceiverIsWritten) {
+    OvxbPage s;
+    QByteArray block = s.main->data;
+    block[31] = 1;
+    block.replace(32, 7, QByteArray(7, char(3)));
+    s.load(block);
+    s.control<QRadioButton>("ReceiverType1")->click();
+    ASSERT_FALSE(s.control<QComboBox>("RcMapping1")->isEnabled());
+    s.control<QPushButton>("btnWrite")->click();
+    ASSERT_EQ(s.lastHeadline(), headline("CHANNELS_RESET_CONFIRM"));
+    s.answer(0);
+    ASSERT_EQ(s.lastHeadline(), headline("WRITE_CONFIRM"));
+    s.answer(0);
+    ASSERT_TRUE(s.waitLong([&] { return s.unit.count("W") == 1; }));
+    QByteArray written = block;
+    written[31] = 0;
+    written.replace(32, 7, QByteArray::fromHex("01020406070805"));
+    EXPECT_EQ(s.commands(), QList<QByteArray>{writeFrame(written)});
 }
 
 TEST(OvxbWrite, AShortOrEmptyBlockIsRefusedByTheMainViewsWrite) {

@@ -14,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 using testsupport::headline;
@@ -212,12 +215,32 @@ TEST(OvxcWrite, APopUpWithoutSelectionIsNeverWritten) {
     s.load(block);
     ASSERT_EQ(s.control<QComboBox>("ReceiverSubType")->currentIndex(), -1);
     s.control<QPushButton>("btnWrite")->click();
-    EXPECT_EQ(s.alertHeadlines(), testsupport::headlines({"SETTING_NOT_STORABLE"}));
+    EXPECT_EQ(s.alertHeadlines(),
+              QStringList{testsupport::refusalHeadline("Receiver › Brand / protocol")});
     testsupport::pumpEvents(100);
     EXPECT_TRUE(s.commands().isEmpty());
     s.control<QSpinBox>("BasicGain1")->setValue(50);
     s.page->uiToData();
     EXPECT_EQ(s.main->data, block); // rather than storing 0xFF
+}
+
+// Settings the page hides or disables give the unit back the bytes it holds, also bytes their
+// controls cannot show: flight mode 6 behind a three-position switch, the channel functions of
+// receiver type 0, the reversal of an output that drives no servo.
+TEST(OvxcWrite, HiddenOrDisabledSettingsGoBackAsRead) {
+    const std::pair<const char*, std::vector<std::pair<int, int>>> cases[] = {
+        {"flight mode 6, three-position switch", {{21, 0}, {27, 9}}},
+        {"channel functions of receiver type 0", {{30, 0}, {31, 0}, {32, 200}, {40, 50}}},
+        {"reversal of an output that is off", {{41, 0}, {66, 5}}},
+    };
+    for (const auto& [what, bytes] : cases) {
+        SCOPED_TRACE(what);
+        OvxcPage s(versions(16, 16));
+        QByteArray block = s.main->data;
+        for (const auto& [offset, byte] : bytes)
+            block[offset] = char(byte);
+        testsupport::expectWrittenAsLoaded(s, block, block.size());
+    }
 }
 
 } // namespace

@@ -175,7 +175,8 @@ TEST(OvxdWrite, APopUpWithoutSelectionIsNeverWritten) {
     s.page->tabMain->setCurrentIndex(2);
 
     s.control<QPushButton>("btnWrite")->click();
-    EXPECT_EQ(s.alertHeadlines(), testsupport::headlines({"SETTING_NOT_STORABLE"}));
+    EXPECT_EQ(s.alertHeadlines(),
+              QStringList{testsupport::refusalHeadline("Receiver › Transmitter / protocol")});
     EXPECT_EQ(s.shell.ui.lastAlert().style, AlertStyle::Critical);
     EXPECT_EQ(s.page->tabMain->currentWidget()->objectName(), "Receiver"); // where it is
     testsupport::pumpEvents(100);
