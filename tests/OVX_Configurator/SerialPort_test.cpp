@@ -318,49 +318,58 @@ TEST_F(SerialPortTest, EachFaultEndsInItsOneClosureAndTheLinkStaysUsable) {
     }
 }
 
-// A unit answering slowly (0.3 s), and the first reply later still (0.6 s): the request times
-// out, and the next one, made at once, waits until the line has been quiet, so the late reply is
-// discarded instead of being taken for the next one's (which would bring back the old block).
+// A read whose reply comes after its time-out (0.6 s or 1.5 s after it was sent): the read times
+// out, and the next one, made at once, waits until the late frame has come and the line has
+// been quiet, so the late reply is discarded instead of being taken for the next one's (which
+// would bring back the old block).
 TEST_F(SerialPortTest, ALateReplyNeverSpoilsTheNextRequest) {
-    unit.setReplyDelay("R", 0.3);
-    unit.setLateDelay(0.3);
-    unit.injectFault(Fault::LateReply, "R");
-    Outcome first;
-    ASSERT_TRUE(link->requestDataFrame("R", 91, true, 0.5, first.onSuccess(), first.onError(),
-                                       first.onTimeout()));
-    ASSERT_TRUE(testsupport::waitUntil([&] { return unit.count("R") == 1; }));
-    clock.advance(0.5);
-    EXPECT_EQ(first.str(), "success 0, error 0, timeout 1");
-    unit.clearRecord();
+    struct Case {
+        double replyDelay, late; // the late reply comes replyDelay + late after the read
+    } cases[] = {{0.3, 0.3}, {0.0, 1.5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.replyDelay + c.late);
+        unit.clearRecord();
+        unit.setReplyDelay("R", c.replyDelay);
+        unit.setLateDelay(c.late);
+        unit.injectFault(Fault::LateReply, "R");
+        Outcome first;
+        ASSERT_TRUE(link->requestDataFrame("R", 91, true, 0.5, first.onSuccess(),
+                                           first.onError(), first.onTimeout()));
+        ASSERT_TRUE(testsupport::waitUntil([&] { return unit.count("R") == 1; }));
+        clock.advance(0.5);
+        EXPECT_EQ(first.str(), "success 0, error 0, timeout 1");
+        unit.clearRecord();
 
-    const QByteArray old = unit.block();
-    QByteArray changed = old;
-    changed[10] = 0x5A; // the second read must see the block as it is now
-    unit.setBlock(changed);
-    Outcome second;
-    ASSERT_TRUE(link->requestDataFrame("R", 91, true, 0.5, second.onSuccess(), second.onError(),
-                                       second.onTimeout()));
-    EXPECT_TRUE(link->busy());
-    EXPECT_FALSE(link->sendCommand("REBT", true, 0.1)); // the waiting request holds the link
-    int polled = 0;
-    link->pollDataFrame("INFO", 11, [&] { ++polled; }); // dropped while the line settles
-    testsupport::pumpEvents(20);
-    EXPECT_TRUE(unit.received().isEmpty());
+        QByteArray changed = unit.block();
+        changed[10] = char(changed[10] + 1); // the second read must see the block as it is now
+        unit.setBlock(changed);
+        Outcome second;
+        ASSERT_TRUE(link->requestDataFrame("R", 91, true, 0.5, second.onSuccess(),
+                                           second.onError(), second.onTimeout()));
+        EXPECT_TRUE(link->busy());
+        EXPECT_FALSE(link->sendCommand("REBT", true, 0.1)); // the waiting request holds the link
+        int polled = 0;
+        link->pollDataFrame("INFO", 11, [&] { ++polled; }); // dropped while the line settles
+        const double untilLate = c.replyDelay + c.late - 0.5;
+        clock.advance(untilLate - 0.05);
+        testsupport::pumpEvents(20);
+        EXPECT_TRUE(unit.received().isEmpty()); // still waiting for the late frame
 
-    clock.advance(0.1); // the late reply arrives and is discarded
-    ASSERT_TRUE(testsupport::waitUntil([&] { return link->dataSizeReceived() == 94; }));
-    clock.advance(SerialPort::quietAfterTimeout - 0.01);
-    testsupport::pumpEvents(20);
-    EXPECT_TRUE(unit.received().isEmpty()); // the quiet starts again with each late byte
-    clock.advance(0.01);
-    ASSERT_TRUE(testsupport::waitUntil([&] { return unit.count("R") == 1; }));
-    clock.advance(0.3);
-    ASSERT_TRUE(settle(second));
-    EXPECT_EQ(second.str(), "success 1, error 0, timeout 0");
-    EXPECT_EQ(link->data(), changed);
-    EXPECT_EQ(unit.received(), QByteArray("R"));
-    EXPECT_EQ(first.str(), "success 0, error 0, timeout 1");
-    EXPECT_EQ(polled, 0);
+        clock.advance(0.06); // the late reply arrives and is discarded
+        ASSERT_TRUE(testsupport::waitUntil([&] { return link->dataSizeReceived() == 94; }));
+        clock.advance(SerialPort::quietAfterTimeout - 0.02);
+        testsupport::pumpEvents(20);
+        EXPECT_TRUE(unit.received().isEmpty()); // the quiet starts again with each late byte
+        clock.advance(0.03);
+        ASSERT_TRUE(testsupport::waitUntil([&] { return unit.count("R") == 1; }));
+        clock.advance(c.replyDelay);
+        ASSERT_TRUE(settle(second));
+        EXPECT_EQ(second.str(), "success 1, error 0, timeout 0");
+        EXPECT_EQ(link->data(), changed);
+        EXPECT_EQ(unit.received(), QByteArray("R"));
+        EXPECT_EQ(first.str(), "success 0, error 0, timeout 1");
+        EXPECT_EQ(polled, 0);
+    }
 }
 
 // After a time-out the line must fall quiet before the next exchange: briefly after a request
@@ -657,37 +666,6 @@ TEST_F(SerialPortTest, APollReplyLaterThanItsTimeOutIsDiscarded) {
     EXPECT_EQ(polled, 0);
     EXPECT_EQ(unit.received(), QByteArray("INFOr"));
 }
-
-// A read's reply 1.5 s late: the read times out, and the read asked for at once waits until the
-// late frame has come and gone, then reads the block as it is now.
-TEST_F(SerialPortTest, AReplyOneAndAHalfSecondsLateNeverReachesTheNextRead) {
-    unit.setLateDelay(1.5);
-    unit.injectFault(Fault::LateReply, "R");
-    Outcome first;
-    ASSERT_TRUE(link->requestDataFrame("R", 91, true, 0.5, first.onSuccess(), first.onError(),
-                                       first.onTimeout()));
-    ASSERT_TRUE(testsupport::waitUntil([&] { return unit.count("R") == 1; }));
-    clock.advance(0.5);
-    ASSERT_EQ(first.str(), "success 0, error 0, timeout 1");
-
-    QByteArray changed = unit.block();
-    changed[10] = 0x5A;
-    unit.setBlock(changed);
-    Outcome second;
-    ASSERT_TRUE(link->requestDataFrame("R", 91, true, 0.5, second.onSuccess(), second.onError(),
-                                       second.onTimeout()));
-    clock.advance(0.99);
-    testsupport::pumpEvents(20);
-    EXPECT_EQ(unit.count("R"), 1); // still waiting for the late frame
-    clock.advance(0.01);           // it comes, 1.5 s after the read
-    ASSERT_TRUE(testsupport::waitUntil([&] { return link->dataSizeReceived() == 94; }));
-    clock.advance(SerialPort::quietAfterTimeout + 0.01);
-    ASSERT_TRUE(settle(second));
-    EXPECT_EQ(second.str(), "success 1, error 0, timeout 0");
-    EXPECT_EQ(link->data(), changed);
-    EXPECT_EQ(first.str(), "success 0, error 0, timeout 1");
-}
-
 
 TEST_F(SerialPortTest, RequestDuringASlowPollReplyWaitsAndIsJudgedOnItsOwnReply) {
     unit.setReplyDelay("INFO", 0.05);
