@@ -41,7 +41,7 @@ BlockCodec& BlockCodec::int16Texts(const QList<QLabel*>& texts) {
                                                                  (unsignedByte(b, at + 1) << 8));
                     text->setText(QString::number(value));
                 },
-                nullptr, nullptr});
+                nullptr, nullptr, nullptr, nullptr});
     return *this;
 }
 
@@ -113,7 +113,7 @@ BlockCodec& BlockCodec::radioGroup(const QList<QAbstractButton*>& buttons) {
                     if (buttons[i]->isChecked())
                         b[at] = byteOf(static_cast<int>(i));
             },
-            [] { return static_cast<QWidget*>(nullptr); }});
+            [] { return static_cast<QWidget*>(nullptr); }, nullptr, nullptr});
     return *this;
 }
 
@@ -124,7 +124,7 @@ BlockCodec& BlockCodec::skip(int bytes) {
 
 BlockCodec& BlockCodec::afterDecoding(std::function<void()> action) {
     add(0, {0, [action = std::move(action)](const QByteArray&, int) { action(); }, nullptr,
-            nullptr});
+            nullptr, nullptr, nullptr});
     return *this;
 }
 

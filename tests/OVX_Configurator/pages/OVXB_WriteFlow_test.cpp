@@ -96,8 +96,9 @@ TEST(OvxbWrite, Branches) {
         EXPECT_EQ(s.shell.ui.lastAlert().buttons,
                   (QStringList{localized("RESTART_NOW"), localized("RESTART_LATER")}));
         s.answer(b.restartNow ? 0 : 1);
-        if (b.restartNow)
+        if (b.restartNow) {
             ASSERT_TRUE(s.waitLong([&] { return s.unit.count("REBT") == 1; }));
+        }
         testsupport::pumpEvents(100);
         EXPECT_EQ(s.unit.count("REBT"), b.restartNow ? 1 : 0);
         EXPECT_EQ(headlines(s).size(), 3); // no second question before "REBT"
