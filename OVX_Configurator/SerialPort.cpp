@@ -369,9 +369,9 @@ void SerialPort::handleTimeout() {
     const bool wasRequest = pending_ == Pending::Request;
     pending_ = Pending::None; // a late reply is not judged any more
     const qint64 due = expectedDataSize_ - dataSizeReceived_;
-    lateFrame_ = due > 0 && (expectedResponseType_ == ResponseType::DataFrame ||
-                             expectedResponseType_ == ResponseType::DataFrameWithoutCRC);
-    lateBytesDue_ = std::max<qint64>(due, 0);
+    const bool dataFrame = expectedResponseType_ == ResponseType::DataFrame ||
+                           expectedResponseType_ == ResponseType::DataFrameWithoutCRC;
+    lateBytesDue_ = dataFrame ? std::max<qint64>(due, 0) : 0;
     settling_ = true;
     settleAfter(0);
     if (!wasRequest) {
@@ -386,11 +386,9 @@ void SerialPort::handleTimeout() {
 // exchange came: briefly once its frame is whole (or it was no data frame), else long enough
 // for the rest of its data frame to come.
 void SerialPort::settleAfter(qint64 lateBytes) {
-    lateBytesDue_ -= lateBytes;
-    if (lateBytesDue_ <= 0)
-        lateFrame_ = false;
+    lateBytesDue_ = std::max<qint64>(lateBytesDue_ - lateBytes, 0);
     quietUntil_ = platform::scheduler().now() +
-                  (lateFrame_ ? lateReplyAllowance : quietAfterTimeout);
+                  (lateBytesDue_ > 0 ? lateReplyAllowance : quietAfterTimeout);
 }
 
 // ---- Port events ----
@@ -423,7 +421,7 @@ void SerialPort::endExchange() {
     deferred_.reset();
     busy_ = false;
     settling_ = false;
-    lateFrame_ = false;
+    lateBytesDue_ = 0;
 }
 
 void SerialPort::serialPortDidEncounterError(const std::shared_ptr<TTYSerialPort>& port,

@@ -236,8 +236,7 @@ private:
     Pending pending_ = Pending::None;
     std::optional<Request> deferred_; // accepted, waiting for a poll reply or a quiet line
     bool settling_ = false;           // an exchange timed out; the line must fall quiet
-    bool lateFrame_ = false;          // ... and the rest of its data frame may still come
-    qint64 lateBytesDue_ = 0;         // bytes of that frame not yet come
+    qint64 lateBytesDue_ = 0;         // bytes of its data frame that may still come
     double quietUntil_ = 0;
     platform::Timer deferTimer_;
     platform::Timer splitTimer_;
