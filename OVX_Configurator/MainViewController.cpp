@@ -536,7 +536,7 @@ void MainViewController::identifyDevice() {
 
     // A unit of another model or block layout never sees the block of the earlier one.
     const std::int64_t length = model->blockLength(version);
-    if (id != deviceID || length != dataLength)
+    if (id != deviceID || length != dataLength || version != dataVersion)
         data.clear();
     unitPort_ = appDelegate->port->portName();
     deviceID = id;
@@ -632,8 +632,13 @@ void MainViewController::showBlockVersions() {
     if (data.size() < 3)
         return;
     view();
-    statusFirmwareVersion->setText(versionText(static_cast<std::uint8_t>(data[1])));
-    statusDataVersion->setText(versionText(static_cast<std::uint8_t>(data[2])));
+    // A block opened from a file may name the firmware that saved it: the status bar shows the
+    // connected unit's own versions.
+    const bool identified = deviceID != 0;
+    statusFirmwareVersion->setText(
+        versionText(identified ? firmwareVersion : static_cast<std::uint8_t>(data[1])));
+    statusDataVersion->setText(
+        versionText(identified ? dataVersion : static_cast<std::uint8_t>(data[2])));
 }
 
 // ---- The parameter block and the unit ----
@@ -831,7 +836,7 @@ void MainViewController::openParameterFile(Callback onSuccess, Callback onFailur
     if (!path || path->isEmpty())
         return;
     // A block must also belong to an identified unit: with no block length no file fits.
-    switch (ParameterFile::read(*path, dataLength, data)) {
+    switch (ParameterFile::read(*path, dataLength, dataVersion, data)) {
     case ParameterFile::Status::Missing:
         showCriticalAlert(localized("FILE_NOT_EXISTS"), {});
         run(onFailure);

@@ -148,8 +148,9 @@ public:
     // `tabMain`, then "AccelerometerCalibration" in `tabSensor` (the program stops when either is
     // missing).
     void selectAccelCalibrationTab(QTabWidget* tabMain, QTabWidget* tabSensor);
-    // Shows the block's firmware (byte 1) and data version (byte 2) in the status bar, as the
-    // pages' dataToUI do; nothing while the block is shorter than 3 bytes.
+    // Shows the firmware and data version in the status bar, as the pages' dataToUI do: the
+    // identified unit's own, else the block's (bytes 1 and 2); nothing while the block is
+    // shorter than 3 bytes.
     void showBlockVersions();
 
     // Port list actions.
@@ -202,8 +203,9 @@ public:
     // The block to a "dat" file chosen in a save panel, written atomically. Refused like a write
     // unless `data` holds exactly `dataLength` bytes.
     void saveParameterFile(Callback onSuccess, Callback onFailure);
-    // A "dat" file of exactly `dataLength` bytes into `data`, then handlerDataToUI. Any other
-    // file is refused with "BAD_FILE_FORMAT" and `data` stays as it was.
+    // A "dat" file of exactly `dataLength` bytes and the unit's data version into `data`, then
+    // handlerDataToUI. Any other file is refused with "BAD_FILE_FORMAT" and `data` stays as it
+    // was.
     void openParameterFile(Callback onSuccess, Callback onFailure);
 
     // How long the port list waits after closing a port.

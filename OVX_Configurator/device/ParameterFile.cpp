@@ -5,7 +5,7 @@
 #include <QSaveFile>
 
 ParameterFile::Status ParameterFile::read(const QString& path, std::int64_t length,
-                                          QByteArray& block) {
+                                          std::uint8_t dataVersion, QByteArray& block) {
     const QFileInfo info(path);
     if (!info.exists())
         return Status::Missing;
@@ -13,7 +13,8 @@ ParameterFile::Status ParameterFile::read(const QString& path, std::int64_t leng
     if (!info.isFile() || length <= 0 || info.size() != length || !file.open(QIODevice::ReadOnly))
         return Status::BadFormat;
     QByteArray bytes = file.read(length + 1); // one more: a file that grew meanwhile is refused
-    if (bytes.size() != length)
+    if (bytes.size() != length || length <= dataVersionOffset ||
+        std::uint8_t(bytes[dataVersionOffset]) != dataVersion)
         return Status::BadFormat;
     block = std::move(bytes);
     return Status::Read;

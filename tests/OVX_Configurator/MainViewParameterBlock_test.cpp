@@ -5,6 +5,7 @@
 #include "OVX_Configurator/Localization.h"
 #include "OVX_Configurator/MainViewController.h"
 #include "OVX_Configurator/ModalViewController.h"
+#include "OVX_Configurator/utils/VersionText.h"
 #include "support/ConnectedShell.h"
 #include "support/EventLoop.h"
 #include "support/Outlets.h"
@@ -332,6 +333,54 @@ TEST(MainViewBlock, AFileOfTheOtherDataVersionIsRefused) {
     s.main->openParameterFile({}, {});
     EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline("BAD_FILE_FORMAT"));
     EXPECT_EQ(s.main->data, block);
+}
+
+// OVXB blocks of data versions 0x10 and 0x11 have one length but not one layout.
+TEST(MainViewBlock, AFileOfAnotherDataVersionOfTheSameLengthIsRefused) {
+    struct Case {
+        quint8 unitVersion, fileVersion;
+    } cases[] = {{0x10, 0x11}, {0x11, 0x10}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.unitVersion);
+        ConnectedShell s(168, [&](SimulatedUnit& u) { u.setDataVersion(c.unitVersion); });
+        ASSERT_TRUE(s.identify());
+        QTemporaryDir dir;
+        const QString path = dir.filePath("other-version.dat");
+        QByteArray file = SimulatedUnit::defaultBlock(168, 0x21, c.fileVersion);
+        file[30] = 0x44;
+        ASSERT_EQ(file.size(), s.main->dataLength);
+        ASSERT_TRUE(writeFile(path, file));
+        const QByteArray block = s.main->data;
+        int shown = 0, failed = 0;
+        s.main->handlerDataToUI = [&] { ++shown; };
+        s.shell.ui.openPanelAnswers.push_back(path);
+        s.main->openParameterFile({}, [&] { ++failed; });
+        EXPECT_EQ(s.shell.ui.lastAlert().messageText, headline("BAD_FILE_FORMAT"));
+        EXPECT_EQ(failed, 1);
+        EXPECT_EQ(shown, 0);
+        EXPECT_EQ(s.main->data, block);
+        EXPECT_EQ(s.main->statusDataVersion->text(), versionText(c.unitVersion));
+    }
+}
+
+// A file saved by other firmware of the same data version opens, and the status bar still names
+// the connected unit's versions.
+TEST(MainViewBlock, TheStatusBarKeepsTheUnitsVersionsAfterAFileIsOpened) {
+    ConnectedShell s(168);
+    ASSERT_TRUE(s.identify());
+    ASSERT_EQ(s.main->statusFirmwareVersion->text(), versionText(0x21));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("older-firmware.dat");
+    QByteArray file = SimulatedUnit::defaultBlock(168, 0x20, 0x10);
+    file[30] = 0x44;
+    ASSERT_TRUE(writeFile(path, file));
+    s.shell.ui.openPanelAnswers.push_back(path);
+    s.main->openParameterFile({}, {});
+    EXPECT_EQ(s.main->data, file);
+    EXPECT_EQ(testsupport::outlet<QLabel>(s.main, "txtBottomMessage")->text(),
+              localized("OPEN_FILE_SUCCESS"));
+    EXPECT_EQ(s.main->statusFirmwareVersion->text(), versionText(0x21));
+    EXPECT_EQ(s.main->statusDataVersion->text(), versionText(0x10));
 }
 
 TEST(MainViewBlock, AFailedSaveReportsAndLeavesNoFile) {

@@ -23,36 +23,41 @@ bool writeRaw(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-TEST(ParameterFile, ReadsOnlyAFileOfExactlyTheBlockLength) {
+TEST(ParameterFile, ReadsOnlyAFileOfTheBlocksLengthAndDataVersion) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     struct Case {
         const char* what;
         int fileLength; // -1: no file; -2: a directory
         std::int64_t length;
+        std::uint8_t dataVersion; // the unit's; the file's block holds 3 at byte 2
         ParameterFile::Status status;
     };
     const Case cases[] = {
-        {"exact", 91, 91, ParameterFile::Status::Read},
-        {"one byte more", 92, 91, ParameterFile::Status::BadFormat},
-        {"one byte less", 90, 91, ParameterFile::Status::BadFormat},
-        {"a 96-byte block where 93 are kept", 96, 93, ParameterFile::Status::BadFormat},
-        {"empty file", 0, 71, ParameterFile::Status::BadFormat},
-        {"no unit identified", 71, 0, ParameterFile::Status::BadFormat},
-        {"no file", -1, 71, ParameterFile::Status::Missing},
-        {"a directory", -2, 71, ParameterFile::Status::BadFormat},
+        {"exact", 91, 91, 3, ParameterFile::Status::Read},
+        {"one byte more", 92, 91, 3, ParameterFile::Status::BadFormat},
+        {"one byte less", 90, 91, 3, ParameterFile::Status::BadFormat},
+        {"a 96-byte block where 93 are kept", 96, 93, 3, ParameterFile::Status::BadFormat},
+        {"another data version, same length", 91, 91, 4, ParameterFile::Status::BadFormat},
+        {"a 71-byte block of another data version", 71, 71, 0x10,
+         ParameterFile::Status::BadFormat},
+        {"empty file", 0, 71, 3, ParameterFile::Status::BadFormat},
+        {"no unit identified", 71, 0, 3, ParameterFile::Status::BadFormat},
+        {"no file", -1, 71, 3, ParameterFile::Status::Missing},
+        {"a directory", -2, 71, 3, ParameterFile::Status::BadFormat},
     };
     int n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const QString path = dir.filePath(QStringLiteral("block%1.dat").arg(++n));
-        if (c.fileLength >= 0)
+        if (c.fileLength >= 0) {
             ASSERT_TRUE(writeRaw(path, block(c.fileLength)));
-        else if (c.fileLength == -2)
+        } else if (c.fileLength == -2) {
             ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("block%1.dat").arg(n)));
+        }
         const QByteArray before = "kept";
         QByteArray data = before;
-        EXPECT_EQ(ParameterFile::read(path, c.length, data), c.status);
+        EXPECT_EQ(ParameterFile::read(path, c.length, c.dataVersion, data), c.status);
         EXPECT_EQ(data, c.status == ParameterFile::Status::Read ? block(c.fileLength) : before);
     }
 }
@@ -64,7 +69,7 @@ TEST(ParameterFile, WritingReplacesTheFileWhole) {
     ASSERT_TRUE(writeRaw(path, block(200, 9)));
     ASSERT_TRUE(ParameterFile::write(path, block(91)));
     QByteArray data;
-    EXPECT_EQ(ParameterFile::read(path, 91, data), ParameterFile::Status::Read);
+    EXPECT_EQ(ParameterFile::read(path, 91, 3, data), ParameterFile::Status::Read);
     EXPECT_EQ(data, block(91));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"block.dat"});
 }

@@ -4,6 +4,7 @@
 #include "OVX_Configurator/Localization.h"
 #include "OVX_Configurator/MainViewController.h"
 #include "OVX_Configurator/pages/ModelPageViewController.h"
+#include "OVX_Configurator/utils/VersionText.h"
 #include "support/ConnectedShell.h"
 #include "support/EventLoop.h"
 
@@ -106,15 +107,16 @@ template <class Page> QList<int> flightModeItemCounts(const Page* page) {
 bool showsPicture(const QLabel* view, const char* name);
 
 // Loads a block with firmware 0x16 and data version 0x2F and six calibration words in bytes 3-14:
-// the status bar shows both versions and the page the six calibration values. Returns the block.
+// the status bar still shows the connected unit's own versions, and the page the six calibration
+// values. Returns the block.
 template <class Fixture> QByteArray expectVersionsAndCalibrationValues(Fixture& s) {
     QByteArray block = s.main->data;
     block[1] = char(0x16);
     block[2] = char(0x2F);
     block.replace(3, 12, QByteArray::fromHex("FFFF341200800020FF7F0000"));
     s.load(block);
-    EXPECT_EQ(s.main->statusFirmwareVersion->text(), "V1.6");
-    EXPECT_EQ(s.main->statusDataVersion->text(), "V2.15");
+    EXPECT_EQ(s.main->statusFirmwareVersion->text(), versionText(s.unit.firmwareVersion()));
+    EXPECT_EQ(s.main->statusDataVersion->text(), versionText(s.unit.dataVersion()));
     QStringList texts;
     for (QLabel* text : s.page->accCalibrationValueGroup())
         texts << text->text();

@@ -106,8 +106,10 @@ TEST(OvxaBlock, ValueTextsAndVersions) {
                   QString::fromUtf8(c.shown))
             << c.stepper;
     }
-    EXPECT_EQ(testsupport::outlet<QLabel>(s.main, "statusFirmwareVersion")->text(), "V1.8");
-    EXPECT_EQ(testsupport::outlet<QLabel>(s.main, "statusDataVersion")->text(), "V2.10");
+    // The status bar names the connected unit's versions (firmware 0x13, data 0x10), not the
+    // block's.
+    EXPECT_EQ(testsupport::outlet<QLabel>(s.main, "statusFirmwareVersion")->text(), "V1.3");
+    EXPECT_EQ(testsupport::outlet<QLabel>(s.main, "statusDataVersion")->text(), "V1.0");
 
     // Encoding a negative offset stores it in two's complement.
     s.main->data[53] = 0;
