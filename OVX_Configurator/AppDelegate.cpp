@@ -103,6 +103,9 @@ bool AppDelegate::applicationShouldTerminate() {
 void AppDelegate::applicationWillTerminate() {
     timerCheckSoftwareUpdate.stop();
     timerCheckFirmwareUpdate.stop();
+    // A procedure left running would keep the unit in it after the program is gone.
+    if (mainWindowController_)
+        mainWindowController_->mainViewController()->endProceduresOnUnit();
     if (port)
         port->disconnect({}, {});
 }

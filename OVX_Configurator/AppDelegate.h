@@ -92,7 +92,8 @@ public:
     void applicationDidFinishLaunching();
     // False (after telling the user) while a firmware update runs.
     bool applicationShouldTerminate();
-    // Stops both check timers and closes the port.
+    // Stops both check timers, ends a procedure a page runs on the unit (with the word its
+    // Cancel or Exit sends) and closes the port.
     void applicationWillTerminate();
     bool applicationShouldTerminateAfterLastWindowClosed() const { return true; }
     // Quits through the guard: true when the program is ending.

@@ -278,6 +278,7 @@ void MainViewController::showMessage(const QString& text, const QColor& backgrou
     BottomMessageView->setPalette(bar);
     BottomMessageView->show();
     imgBottomMessageIcon->setPixmap(QApplication::style()->standardIcon(icon).pixmap(16, 16));
+    ++messagesShown_;
     // Each message hides the bar at its own time, even when a later one replaced its text.
     QPointer<QWidget> barView = BottomMessageView;
     platform::scheduler().after(kMessageSeconds, [barView] {
@@ -351,8 +352,8 @@ void MainViewController::rebuildPortList(bool connect) {
 void MainViewController::connectPort(const QString& name) {
     finishPortPause();
     if (unitPort_ && *unitPort_ != name) {
-        forgetDevice();
-        showInfoMessage(localized("PORT_CHANGED"));
+        endProceduresOnUnit();
+        forgetUnit(localized("PORT_CHANGED"));
     }
     if (portIsOpen())
         afterPortPause([this, name] { openPort(name); });
@@ -427,8 +428,10 @@ void MainViewController::serialPortsWereConnected(const platform::Notification& 
 void MainViewController::serialPortsWereDisconnected(const platform::Notification&) {}
 
 void MainViewController::serialPortWasOpened(const platform::Notification& n) {
-    if (isCurrentPort(n))
-        imgPortStatus->setPixmap(imageNamed(QStringLiteral("icon-connected-18")));
+    if (!isCurrentPort(n))
+        return;
+    imgPortStatus->setPixmap(imageNamed(QStringLiteral("icon-connected-18")));
+    checkReturningUnit();
 }
 
 void MainViewController::serialPortWasClosed(const platform::Notification& n) {
@@ -436,6 +439,7 @@ void MainViewController::serialPortWasClosed(const platform::Notification& n) {
         return;
     imgPortStatus->setPixmap(imageNamed(QStringLiteral("icon-disconnected-18")));
     unitGone();
+    unitPortClosed();
 }
 
 void MainViewController::serialPortWasRemovedFromSystem(const platform::Notification& n) {
@@ -449,6 +453,7 @@ void MainViewController::serialPortWasRemovedFromSystem(const platform::Notifica
         unlockMenus();
     }
     unitGone();
+    unitPortClosed();
     reloadPortList(false);
     endFirmwareWork();
 }
@@ -480,12 +485,108 @@ void MainViewController::detectDevice() {
         reportFailure("RESPONSE_ERROR", {}), reportFailure("RESPONSE_TIMEOUT", {}));
 }
 
+// ---- The identified unit's port opened again ----
+
+// Whatever opens on the unit's port next may be another unit: from now on the link takes nothing
+// but the question who it is.
+void MainViewController::unitPortClosed() {
+    if (!unitPort_ || appDelegate->port->portName() != unitPort_)
+        return;
+    ++unitCheck_; // an answer still due came from the port that closed
+    unitCheckTimer_.stop();
+    unitAskedAgain_ = false;
+    unitPortLost_ = true;
+    appDelegate->port->setHeld(true);
+}
+
+void MainViewController::checkReturningUnit() {
+    if (!unitPortLost_ || !portIsOpen() || appDelegate->port->portName() != unitPort_)
+        return;
+    unitCheckTimer_.stop();
+    askReturningUnit();
+}
+
+void MainViewController::askReturningUnit() {
+    if (!portIsOpen()) // the next open of the port asks
+        return;
+    SerialPort& link = *appDelegate->port;
+    const unsigned check = ++unitCheck_;
+    auto ifCurrent = [this, check](std::function<void()> step) {
+        return [this, check, step = std::move(step)] {
+            if (check == unitCheck_)
+                step();
+        };
+    };
+    // The hold is lifted for this request alone; the request keeps the link busy until its end.
+    link.setHeld(false);
+    const bool sent = link.requestDataFrame(
+        "r", 3, true, identifyTimeout, ifCurrent([this] { returningUnitAnswered(); }),
+        ifCurrent([this] { returningUnitNotIdentified(true); }),
+        ifCurrent([this] {
+            returningUnitNotIdentified(appDelegate->port->dataSizeReceived() > 0);
+        }));
+    link.setHeld(true);
+    if (!sent) // an exchange from before the port closed still has the line
+        unitCheckTimer_.start(unitCheckLineWait, [this] { askReturningUnit(); });
+}
+
+void MainViewController::returningUnitAnswered() {
+    const QByteArray reply = appDelegate->port->data();
+    const bool same = reply.size() >= 3 && std::uint8_t(reply[0]) == deviceID &&
+                      std::uint8_t(reply[1]) == firmwareVersion &&
+                      std::uint8_t(reply[2]) == dataVersion;
+    if (same) {
+        endUnitCheck(); // the page goes on as it was
+        return;
+    }
+    forgetUnit(localized("UNIT_CHANGED_ON_PORT").arg(unitPort_.value_or(QString())));
+}
+
+// `answered`: bytes came, but no identification.
+void MainViewController::returningUnitNotIdentified(bool answered) {
+    if (answered && !unitAskedAgain_) {
+        unitAskedAgain_ = true;
+        unitCheckTimer_.start(retryUnitCheckDelay, [this] { askReturningUnit(); });
+        return;
+    }
+    forgetUnit(localized("NO_UNIT_ON_PORT").arg(unitPort_.value_or(QString())));
+}
+
+void MainViewController::endUnitCheck() {
+    ++unitCheck_;
+    unitCheckTimer_.stop();
+    unitPortLost_ = false;
+    unitAskedAgain_ = false;
+    if (appDelegate->port)
+        appDelegate->port->setHeld(false);
+}
+
+void MainViewController::forgetUnit(const QString& reason) {
+    const unsigned before = messagesShown_;
+    forgetDevice();
+    // What ended with the unit was told just now: the reason joins it instead of replacing it.
+    if (messagesShown_ != before)
+        showCautionMessage(txtBottomMessage->text() + QLatin1Char(' ') + reason);
+    else
+        showInfoMessage(reason);
+}
+
+void MainViewController::endProceduresOnUnit() {
+    if (!portIsOpen() || !unitPort_ || appDelegate->port->portName() != unitPort_)
+        return;
+    for (ModelPageViewController* page : modelPages())
+        if (page)
+            if (const QByteArray word = page->procedureEndWord(); !word.isEmpty())
+                appDelegate->port->sendLastWord(word);
+}
+
+std::array<ModelPageViewController*, 4> MainViewController::modelPages() const {
+    return {ovxaViewController_.get(), ovxbViewController_.get(), ovxcViewController_.get(),
+            ovxdViewController_.get()};
+}
+
 void MainViewController::unitGone() {
-    for (ModelPageViewController* page :
-         {static_cast<ModelPageViewController*>(ovxaViewController_.get()),
-          static_cast<ModelPageViewController*>(ovxbViewController_.get()),
-          static_cast<ModelPageViewController*>(ovxcViewController_.get()),
-          static_cast<ModelPageViewController*>(ovxdViewController_.get())})
+    for (ModelPageViewController* page : modelPages())
         if (page)
             page->unitGone();
 }
@@ -495,6 +596,7 @@ void MainViewController::unitGone() {
 // the earlier unit's page. The firmware update page, which needs no identified unit, stays.
 void MainViewController::forgetDevice() {
     unitGone();
+    endUnitCheck();
     unitPort_.reset();
     deviceID = 0;
     deviceDesc.clear();
@@ -539,6 +641,7 @@ void MainViewController::identifyDevice() {
     if (id != deviceID || length != dataLength || version != dataVersion)
         data.clear();
     unitPort_ = appDelegate->port->portName();
+    endUnitCheck();
     deviceID = id;
     firmwareVersion = firmware;
     dataVersion = version;

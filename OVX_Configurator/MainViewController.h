@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -141,6 +142,20 @@ public:
     void warnPortNotConnected();
     // Sends "r" and identifies the unit from its reply.
     void detectDevice();
+    // The identified unit's port opens again after it closed or went away: another unit may be
+    // on it now. The link is held from the moment the port closed, so nothing but "r" reaches
+    // the port until the unit on it has answered. The same device identifier, firmware and data
+    // version: the page goes on as it was (its edits kept). Another answer, or none, forgets the
+    // unit as a change of port does, with one message naming the port. An answer that is no
+    // identification (a unit just plugged in may still sit in its boot loader) is asked once more
+    // retryUnitCheckDelay seconds later.
+    void checkReturningUnit();
+    // Whether the unit on a reopened port is still to answer (the link is held meanwhile).
+    bool isCheckingReturningUnit() const { return unitPortLost_; }
+    // Before the program lets go of the identified unit's port (it quits, or another port is
+    // chosen): a procedure a page runs on the unit is ended there with the word its Cancel or
+    // Exit sends.
+    void endProceduresOnUnit();
     // Identifies the unit from the "r" reply in the link's data: page, block length, versions,
     // handler slots, device menus, the firmware-check timer, then reads the block.
     void identifyDevice();
@@ -217,6 +232,11 @@ public:
     static constexpr double calibrationTimeout = 5.0;
     // The firmware release check runs this long after an identification.
     static constexpr double firmwareCheckDelay = 80.0;
+    // A unit on a reopened port that answered "r" with something else is asked again this much
+    // later (its boot loader has let it start by then); one that could not be asked because an
+    // earlier exchange still holds the line, this much later.
+    static constexpr double retryUnitCheckDelay = 1.0;
+    static constexpr double unitCheckLineWait = 0.1;
 
 protected:
     QWidget* loadView() override;
@@ -244,8 +264,17 @@ private:
     // (ModelPageViewController::unitGone).
     void unitGone();
     void forgetDevice();
+    // Forgets the unit and tells the user why (`reason`, localised).
+    void forgetUnit(const QString& reason);
+    void unitPortClosed();
+    void askReturningUnit();
+    void returningUnitAnswered();
+    void returningUnitNotIdentified(bool answered);
+    void endUnitCheck();
     void installHandlers(const DeviceModel& model);
     ModelPageViewController* modelPage(PageIndex page);
+    // The four model pages made so far (null for one not made yet).
+    std::array<ModelPageViewController*, 4> modelPages() const;
     bool checkBlock(const Callback& onFailure);
     // A closure that shows the critical alert of `key`, then runs `then`.
     Callback reportFailure(const char* key, Callback then);
@@ -266,4 +295,9 @@ private:
     unsigned portAttempt_ = 0;          // counts the ports opened and closed here
     std::optional<QString> failedPort_; // the chosen port, when it did not open
     std::optional<QString> unitPort_;   // the port of the identified unit
+    bool unitPortLost_ = false;         // it closed since: the unit on it must answer "r"
+    bool unitAskedAgain_ = false;       // the unit on it was asked a second time
+    unsigned unitCheck_ = 0;            // counts the checks, so a stale answer is ignored
+    platform::Timer unitCheckTimer_;
+    unsigned messagesShown_ = 0; // counts the message bar's messages
 };

@@ -65,6 +65,7 @@ void SerialPort::connect(const QString& portName, Callback onOpened, Callback on
     if (entry == listedDevices_.constEnd())
         return;
     portName_ = portName;
+    abandonDeferred();
     // The port of the device as the port list knows it: a device whose node has gone or is no
     // serial device any more fails to open like any other, and says so.
     serialPort_ = TTYSerialPort::create(entry.value());
@@ -80,6 +81,7 @@ void SerialPort::connect(const QString& portName, Callback onOpened, Callback on
 }
 
 void SerialPort::disconnect(Callback onClosed, Callback onFailed) {
+    abandonDeferred();
     if (serialPort_)
         serialPort_->close();
     reportAfterDelay(std::move(onClosed), std::move(onFailed), false);
@@ -101,7 +103,7 @@ void SerialPort::reportAfterDelay(Callback onDone, Callback onFailed, bool wantO
 // ---- Requests ----
 
 bool SerialPort::canStart() const {
-    return !busy_ && !deferred_ && isOpen();
+    return !busy_ && !held_ && !deferred_ && isOpen();
 }
 
 void SerialPort::resetState() {
@@ -264,6 +266,10 @@ void SerialPort::begin(Request request) {
     });
 }
 
+bool SerialPort::sendLastWord(const QByteArray& command) {
+    return isOpen() && serialPort_->sendData(command);
+}
+
 void SerialPort::write(const QByteArray& bytes) {
     if (serialPort_)
         serialPort_->sendData(bytes); // a failed write ends in the time-out
@@ -402,6 +408,8 @@ void SerialPort::serialPortWasOpened(const std::shared_ptr<TTYSerialPort>& port)
 }
 
 void SerialPort::serialPortWasClosed(const std::shared_ptr<TTYSerialPort>& port) {
+    if (port == serialPort_)
+        abandonDeferred();
     post(serialPortWasClosedNotification, port);
 }
 
@@ -422,6 +430,18 @@ void SerialPort::endExchange() {
     busy_ = false;
     settling_ = false;
     lateBytesDue_ = 0;
+}
+
+// The request waiting for the line was never written, and the line it waited for is gone: it
+// ends as unanswered rather than going out on whatever port is opened next.
+void SerialPort::abandonDeferred() {
+    if (!deferred_)
+        return;
+    Callback onTimeout = std::move(deferred_->onTimeout);
+    deferred_.reset();
+    deferTimer_.stop();
+    busy_ = false;
+    run(onTimeout);
 }
 
 void SerialPort::serialPortDidEncounterError(const std::shared_ptr<TTYSerialPort>& port,

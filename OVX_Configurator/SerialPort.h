@@ -49,7 +49,8 @@ inline constexpr const char* serialPortErrorNotification = "TTYSerialPortEncount
 // Busy rule: a request that sets `busy` holds the link until its reply was judged or its time-out
 // fired; while it is held, every request and poll is refused. A refused request returns false
 // and runs none of its closures; an accepted one runs exactly one of them, once, unless its port
-// is unplugged first: the removal ends the exchange and none runs.
+// is unplugged first: the removal ends the exchange and none runs. A request still waiting for
+// the line when its port closes never goes out on a later port: it ends with its time-out.
 class SerialPort : public TTYSerialPortDelegate, public std::enable_shared_from_this<SerialPort> {
 public:
     using Callback = std::function<void()>;
@@ -102,6 +103,16 @@ public:
     // Closes the port; 0.3 s later runs onClosed when it is closed, onFailed when not. Nothing
     // runs when there is no port object.
     virtual void disconnect(Callback onClosed = {}, Callback onFailed = {});
+
+    // While held, the link takes no request and no poll, as while a request is outstanding; an
+    // exchange already on the line runs to its end. The holder lifts the
+    // hold for its own request only. The main view holds the link while it asks a unit that came
+    // back on the port who it is.
+    void setHeld(bool held) { held_ = held; }
+    bool held() const { return held_; }
+    // Writes `command` at once, outside the exchange on the line, expecting no reply: the last
+    // word to the unit before the program lets go of its port. False when no port is open.
+    bool sendLastWord(const QByteArray& command);
 
     // Requests. `command` is written as it stands (an ASCII word, or a single step byte);
     // `setBusy` becomes the new value of `busy`; `timeout` is in seconds. Each returns whether
@@ -199,6 +210,7 @@ private:
     void startDeferred();
     double waitBeforeRequest() const;
     void endExchange();
+    void abandonDeferred();
     bool poll(const QByteArray& command, qsizetype n, ResponseType type, Callback onSuccess);
     void settleAfter(qint64 lateBytes);
     void write(const QByteArray& bytes);
@@ -226,6 +238,7 @@ private:
     QByteArray receiveBuff_;
     QByteArray sendBuff_;
     bool busy_ = false;
+    bool held_ = false;
     qint64 expectedDataSize_ = 0;
     ResponseType expectedResponseType_ = ResponseType::SingleAckReply;
     Callback userSuccessCallback_;

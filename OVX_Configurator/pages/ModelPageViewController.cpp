@@ -188,6 +188,11 @@ void TabbedModelPageViewController::unitGone() {
         parentController->statusSystemState->clear();
 }
 
+QByteArray TabbedModelPageViewController::procedureEndWord() const {
+    return accelCalibrationWizard && accelCalibrationWizard->isOpen() ? QByteArray("CNCL")
+                                                                       : QByteArray();
+}
+
 void TabbedModelPageViewController::showResponseError() {
     showCriticalAlert(localized("RESPONSE_ERROR"), {});
 }

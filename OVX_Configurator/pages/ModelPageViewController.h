@@ -89,6 +89,10 @@ public:
     // there, without sending anything, and the user is told once that it ended because the unit
     // is gone. The main view calls it on every model page, shown or not.
     virtual void unitGone() {}
+    // The word the page's Cancel or Exit sends to end the procedure it runs on the unit (a servo
+    // procedure, the accelerometer calibration); empty when it runs none. The main view sends it
+    // before the program lets go of the unit's port.
+    virtual QByteArray procedureEndWord() const { return {}; }
 
     void btnCloseAction();
     // The page buttons run the main view's handler slots (read, write, level and hover
@@ -203,6 +207,8 @@ public:
 
     // An open calibration wizard ends; the status bar no longer shows a state of the unit.
     void unitGone() override;
+    // "CNCL" while the accelerometer calibration wizard is open.
+    QByteArray procedureEndWord() const override;
 
     // ---- Accelerometer calibration ----
     // The wizard on the sensor tab's "AccelerometerCalibration" item, once the page set it up.

@@ -344,7 +344,7 @@ void OVXA_ViewController::restoreDefaults() {
         parentController->warnPortNotConnected();
         return;
     }
-    if (port->busy()) {
+    if (port->busy() || port->held()) {
         showCriticalAlert(localized("DEVICE_BUSY"), {});
         return;
     }

@@ -269,6 +269,12 @@ void OVXB_ViewController::unitGone() {
     SettingsPageViewController::unitGone();
 }
 
+QByteArray OVXB_ViewController::procedureEndWord() const {
+    if (servoProcedure_ != ServoProcedure::None)
+        return "CNCL";
+    return SettingsPageViewController::procedureEndWord();
+}
+
 void OVXB_ViewController::setServoProcedure(ServoProcedure procedure) {
     view();
     auto& u = *ui_;

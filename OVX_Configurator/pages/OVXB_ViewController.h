@@ -103,6 +103,8 @@ public:
     // caution "SERVO_TRIMMING_ABANDONED" or "SERVO_TRAVELLING_ABANDONED" in the message bar says
     // why. Then what every tabbed page ends.
     void unitGone() override;
+    // "CNCL" (the Exit of either procedure) while servo trimming or servo travel runs.
+    QByteArray procedureEndWord() const override;
 
 protected:
     QWidget* loadView() override;

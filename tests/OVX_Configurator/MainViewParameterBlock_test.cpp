@@ -583,7 +583,7 @@ TEST(MainViewBlock, AnAnswerAfterTheUnitWasUnpluggedWarnsAndSendsNothing) {
 
 // The unit is unplugged while an operation waits for its reply: the user hears of the removal
 // once (no time-out alert follows it), nothing stays locked, and the link is free for the unit
-// when it comes back.
+// when it comes back and has told who it is.
 TEST(MainViewBlock, UnpluggingDuringAnOperationEndsInOneMessageNotInAHang) {
     for (const DeviceOperation& c : deviceOperations()) {
         SCOPED_TRACE(c.name);
@@ -614,6 +614,8 @@ TEST(MainViewBlock, UnpluggingDuringAnOperationEndsInOneMessageNotInAHang) {
         s.unit.clearRecord();
         s.shell.ports.arrive(s.unit);
         ASSERT_TRUE(s.app->port->isOpen());
+        ASSERT_TRUE(s.waitFor([&] { return !s.main->isCheckingReturningUnit(); }));
+        EXPECT_EQ(s.unit.frames(), QList<QByteArray>{"r"});
         s.main->readFromDevice(o.onSuccess(), o.onError(), o.onTimeout());
         ASSERT_TRUE(s.waitFor([&] { return o.success == 1; }));
         EXPECT_EQ(s.main->data, s.unit.block());

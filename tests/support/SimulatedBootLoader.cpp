@@ -87,13 +87,21 @@ void SimulatedBootLoader::answer(const QByteArray& command, const QByteArray& by
     unit_.reply(key(command), bytes);
 }
 
-// Sees the unit's input first: nothing while the application runs; in the window only "p"
-// counts; in the boot loader its commands, a page write once the whole frame is there.
+// Sees the unit's input first: nothing while the application runs; in the window "p" (and "r",
+// answered as in the boot loader); in the boot loader its commands, a page write once the whole
+// frame is there.
 int SimulatedBootLoader::handleInput(const QByteArray& input) {
     if (mode_ == Mode::Application)
         return -1;
     const char letter = input[0];
     if (mode_ == Mode::Window) {
+        if (letter == 'r') { // the boot loader names itself and goes on waiting for "p"
+            commands_.append("r");
+            if (onCommand)
+                onCommand("r");
+            answer("r", QByteArray(1, char(identifier())));
+            return 1;
+        }
         window_.stop();
         if (letter != 'p') { // anything else starts the application at once
             mode_ = Mode::Application;

@@ -13,8 +13,9 @@
 namespace testsupport {
 
 // The boot loader of a SimulatedUnit. A restart of the unit ("REBT", "b" or powerCycle())
-// starts it: for bootWindow() seconds it waits for "p"; without one (time up, or another byte
-// first) the unit goes back to its application, with one the boot loader stays and answers
+// starts it: for bootWindow() seconds it waits for "p", answering "r" meanwhile as below; without
+// one (time up, or another byte first) the unit goes back to its application, with one the boot
+// loader stays and answers
 //   "p"                      0x0D
 //   "r"                      one byte, its identifier() (no acknowledge, no CRC)
 //   "w" a1 a0 + 128 + CRC    (16-bit addresses) \ the page, checked against its CRC, un-permuted

@@ -99,10 +99,23 @@ TEST(SimulatedBootLoader, RestartOpensAWindowForTheProbe) {
     EXPECT_EQ(b.boot().mode(), SimulatedBootLoader::Mode::Application);
     EXPECT_EQ(b.command("p"), Outcome::Timeout);
     b.unit.powerCycle();
-    EXPECT_EQ(b.await([&](auto s, auto e, auto t) {
-        return b.link->requestDataFrame("r", 3, true, 0.5, s, e, t);
-    }),
-              Outcome::Success);
+    auto identify = [&] {
+        return b.await([&](auto s, auto e, auto t) {
+            return b.link->requestDataFrame("r", 3, true, 0.5, s, e, t);
+        });
+    };
+    // Just switched on, the boot loader answers "r" with its identifier byte alone and goes on
+    // waiting; the application answers once the window has passed.
+    b.boot().clearRecord();
+    EXPECT_EQ(identify(), Outcome::Timeout);
+    EXPECT_EQ(b.boot().commands(), QList<QByteArray>{"r"});
+    EXPECT_EQ(b.boot().mode(), SimulatedBootLoader::Mode::Window);
+    // The window passes, and so does the link's wait for the rest of the frame it expected.
+    b.clock.advance(std::max(b.boot().bootWindow(), SerialPort::lateReplyAllowance));
+    EXPECT_EQ(identify(), Outcome::Success);
+    EXPECT_EQ(b.boot().mode(), SimulatedBootLoader::Mode::Application);
+    b.unit.powerCycle();
+    EXPECT_EQ(b.command("REST"), Outcome::Success); // another command starts the application
     EXPECT_EQ(b.boot().mode(), SimulatedBootLoader::Mode::Application);
 }
 
