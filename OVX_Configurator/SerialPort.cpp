@@ -252,7 +252,7 @@ void SerialPort::begin(Request request) {
     userSuccessCallback_ = std::move(request.onSuccess);
     userErrorCallback_ = std::move(request.onError);
     userTimeoutCallback_ = std::move(request.onTimeout);
-    write(request.firstWrite);
+    writeFirst(request.firstWrite);
     const double timeout = request.timeout;
     if (request.secondWrite.isEmpty()) {
         checkTimeout_.start(timeout, [this] { handleTimeout(); });
@@ -267,6 +267,14 @@ void SerialPort::begin(Request request) {
 void SerialPort::write(const QByteArray& bytes) {
     if (serialPort_)
         serialPort_->sendData(bytes); // a failed write ends in the time-out
+}
+
+// The write that starts an exchange. Every byte that came before it, whether still unread or
+// read and not yet handed to this link, is dropped: only what comes after it can be its reply.
+void SerialPort::writeFirst(const QByteArray& bytes) {
+    if (serialPort_)
+        serialPort_->discardInput();
+    write(bytes);
 }
 
 // ---- Polls ----
@@ -291,7 +299,7 @@ bool SerialPort::poll(const QByteArray& command, qsizetype size, ResponseType ty
     expectedDataSize_ = size;
     expectedResponseType_ = type;
     userSuccessCallback_ = std::move(onSuccess);
-    write(command);
+    writeFirst(command);
     checkTimeout_.start(pollTimeout, [this] { handleTimeout(); });
     return true;
 }

@@ -46,6 +46,10 @@ inline constexpr const char* serialPortErrorNotification = "TTYSerialPortEncount
 // the expected number of bytes has arrived, checks it (acknowledge byte 0x0D, CRC-16) and runs
 // the caller's success, error or time-out closure. Everything runs on the main thread.
 //
+// A reply is made of the bytes that arrive after the exchange's first write: whatever the line
+// brought before it (noise, the rest of an earlier reply), whether still unread or read and not
+// yet handed to the link, is dropped when a request or poll is written.
+//
 // Busy rule: a request that sets `busy` holds the link until its reply was judged or its time-out
 // fired; while it is held, every request and poll is refused. A refused request returns false
 // and runs none of its closures; an accepted one runs exactly one of them, once, unless its port
@@ -76,7 +80,7 @@ public:
     // True when serialPort() exists and is open.
     bool isOpen() const;
     bool dataReceived() const { return dataReceived_; }
-    // Bytes received since the current request or poll started.
+    // Bytes received since the current (or last) request or poll was written.
     qint64 dataSizeReceived() const { return dataSizeReceived_; }
     // The reply collected so far; it never holds more than the expected number of bytes.
     const QByteArray& receiveBuff() const { return receiveBuff_; }
@@ -129,7 +133,8 @@ public:
                                bool setBusy, double timeout, Callback onSuccess = {},
                                Callback onError = {}, Callback onTimeout = {});
     // The letter alone; 0.1 s later (the link stays busy, the main thread runs on) the payload
-    // and CRC; two bytes 0x0D 0x0D expected. The time-out counts from the second write.
+    // and CRC; two bytes 0x0D 0x0D expected. The time-out counts from the second write, and
+    // bytes that come between the two writes belong to the reply.
     virtual bool sendDataFrameSplit(const QByteArray& command, const QByteArray& payload,
                                     qsizetype n, bool setBusy, double timeout,
                                     Callback onSuccess = {}, Callback onError = {},
@@ -202,6 +207,7 @@ private:
     bool poll(const QByteArray& command, qsizetype n, ResponseType type, Callback onSuccess);
     void settleAfter(qint64 lateBytes);
     void write(const QByteArray& bytes);
+    void writeFirst(const QByteArray& bytes);
     void handleTimeout();
     void post(const char* name, const std::shared_ptr<TTYSerialPort>& port);
     void reportAfterDelay(Callback onDone, Callback onFailed, bool wantOpen);
