@@ -212,7 +212,7 @@ bool SerialPort::sendFramed(const QByteArray& command, const QByteArray& address
 // Accepts a request when the link is free and the port open. The request goes out once the line
 // is its own: after the reply of a poll still due (or the poll's time-out), and after a time-out,
 // once the line has fallen quiet; so it is never judged on the bytes of another exchange. Polls
-// are refused while it waits.
+// are refused while it waits. A line that does not fall quiet in time ends it as a time-out.
 bool SerialPort::startRequest(Request request) {
     if (!canStart())
         return false;
@@ -234,13 +234,32 @@ void SerialPort::startDeferred() {
     if (!deferred_ || pending_ == Pending::Poll) // the poll's end starts it again
         return;
     if (const double wait = waitBeforeRequest(); wait > 0) {
-        deferTimer_.start(wait, [this] { startDeferred(); });
+        const double now = platform::scheduler().now();
+        if (!quietDeadline_)
+            quietDeadline_ = now + lateReplyAllowance;
+        const double left = *quietDeadline_ - now;
+        if (left <= 1e-6) {
+            giveUpDeferred();
+            return;
+        }
+        deferTimer_.start(std::min(wait, left), [this] { startDeferred(); });
         return;
     }
     settling_ = false; // what came before the quiet was discarded
+    quietDeadline_.reset();
     Request request = std::move(*deferred_);
     deferred_.reset();
     begin(std::move(request));
+}
+
+// The line did not fall quiet in time for the waiting request: it ends as a time-out, and
+// nothing of it was written. The next exchange still waits for the quiet.
+void SerialPort::giveUpDeferred() {
+    Request request = std::move(*deferred_);
+    deferred_.reset();
+    quietDeadline_.reset();
+    busy_ = false;
+    run(request.onTimeout);
 }
 
 void SerialPort::begin(Request request) {
@@ -427,6 +446,7 @@ void SerialPort::endExchange() {
     resetState();
     deferTimer_.stop();
     deferred_.reset();
+    quietDeadline_.reset();
     busy_ = false;
     settling_ = false;
     lateBytesDue_ = 0;

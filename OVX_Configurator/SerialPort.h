@@ -169,6 +169,11 @@ public:
     // this long instead (since the time-out and since each late byte) for the rest of the frame,
     // or until the rest has come and the line was quiet for quietAfterTimeout. A frame of data
     // is long and can hold anything, so it must never reach the next exchange.
+    //
+    // It is also the longest a request waits for the quiet, counted from when it began to wait
+    // (when it was accepted, or when the poll it waited for timed out): on a line that still
+    // chatters then, the request ends as a time-out (busy cleared, its time-out closure run once)
+    // and nothing of it is written. Polls stay refused until the line falls quiet.
     static constexpr double lateReplyAllowance = 1.5;
 
     // ---- TTYSerialPortDelegate ----
@@ -202,6 +207,7 @@ private:
     bool startRequest(Request request);
     void begin(Request request);
     void startDeferred();
+    void giveUpDeferred();
     double waitBeforeRequest() const;
     void endExchange();
     bool poll(const QByteArray& command, qsizetype n, ResponseType type, Callback onSuccess);
@@ -244,6 +250,7 @@ private:
     bool settling_ = false;           // an exchange timed out; the line must fall quiet
     qint64 lateBytesDue_ = 0;         // bytes of its data frame that may still come
     double quietUntil_ = 0;
+    std::optional<double> quietDeadline_; // when the waiting request stops waiting for quiet
     platform::Timer deferTimer_;
     platform::Timer splitTimer_;
 };
