@@ -214,7 +214,7 @@ bool SerialPort::sendFramed(const QByteArray& command, const QByteArray& address
 // Accepts a request when the link is free and the port open. The request goes out once the line
 // is its own: after the reply of a poll still due (or the poll's time-out), and after a time-out,
 // once the line has fallen quiet; so it is never judged on the bytes of another exchange. Polls
-// are refused while it waits.
+// are refused while it waits. A line that does not fall quiet in time ends it as a time-out.
 bool SerialPort::startRequest(Request request) {
     if (!canStart())
         return false;
@@ -236,13 +236,32 @@ void SerialPort::startDeferred() {
     if (!deferred_ || pending_ == Pending::Poll) // the poll's end starts it again
         return;
     if (const double wait = waitBeforeRequest(); wait > 0) {
-        deferTimer_.start(wait, [this] { startDeferred(); });
+        const double now = platform::scheduler().now();
+        if (!quietDeadline_)
+            quietDeadline_ = now + lateReplyAllowance;
+        const double left = *quietDeadline_ - now;
+        if (left <= 1e-6) {
+            giveUpDeferred();
+            return;
+        }
+        deferTimer_.start(std::min(wait, left), [this] { startDeferred(); });
         return;
     }
     settling_ = false; // what came before the quiet was discarded
+    quietDeadline_.reset();
     Request request = std::move(*deferred_);
     deferred_.reset();
     begin(std::move(request));
+}
+
+// The line did not fall quiet in time for the waiting request: it ends as a time-out, and
+// nothing of it was written. The next exchange still waits for the quiet.
+void SerialPort::giveUpDeferred() {
+    Request request = std::move(*deferred_);
+    deferred_.reset();
+    quietDeadline_.reset();
+    busy_ = false;
+    run(request.onTimeout);
 }
 
 void SerialPort::begin(Request request) {
@@ -254,7 +273,7 @@ void SerialPort::begin(Request request) {
     userSuccessCallback_ = std::move(request.onSuccess);
     userErrorCallback_ = std::move(request.onError);
     userTimeoutCallback_ = std::move(request.onTimeout);
-    write(request.firstWrite);
+    writeFirst(request.firstWrite);
     const double timeout = request.timeout;
     if (request.secondWrite.isEmpty()) {
         checkTimeout_.start(timeout, [this] { handleTimeout(); });
@@ -273,6 +292,14 @@ bool SerialPort::sendLastWord(const QByteArray& command) {
 void SerialPort::write(const QByteArray& bytes) {
     if (serialPort_)
         serialPort_->sendData(bytes); // a failed write ends in the time-out
+}
+
+// The write that starts an exchange. Every byte that came before it, whether still unread or
+// read and not yet handed to this link, is dropped: only what comes after it can be its reply.
+void SerialPort::writeFirst(const QByteArray& bytes) {
+    if (serialPort_)
+        serialPort_->discardInput();
+    write(bytes);
 }
 
 // ---- Polls ----
@@ -297,7 +324,7 @@ bool SerialPort::poll(const QByteArray& command, qsizetype size, ResponseType ty
     expectedDataSize_ = size;
     expectedResponseType_ = type;
     userSuccessCallback_ = std::move(onSuccess);
-    write(command);
+    writeFirst(command);
     checkTimeout_.start(pollTimeout, [this] { handleTimeout(); });
     return true;
 }
@@ -427,6 +454,7 @@ void SerialPort::endExchange() {
     resetState();
     deferTimer_.stop();
     deferred_.reset();
+    quietDeadline_.reset();
     busy_ = false;
     settling_ = false;
     lateBytesDue_ = 0;

@@ -46,6 +46,10 @@ inline constexpr const char* serialPortErrorNotification = "TTYSerialPortEncount
 // the expected number of bytes has arrived, checks it (acknowledge byte 0x0D, CRC-16) and runs
 // the caller's success, error or time-out closure. Everything runs on the main thread.
 //
+// A reply is made of the bytes that arrive after the exchange's first write: whatever the line
+// brought before it (noise, the rest of an earlier reply), whether still unread or read and not
+// yet handed to the link, is dropped when a request or poll is written.
+//
 // Busy rule: a request that sets `busy` holds the link until its reply was judged or its time-out
 // fired; while it is held, every request and poll is refused. A refused request returns false
 // and runs none of its closures; an accepted one runs exactly one of them, once, unless its port
@@ -77,7 +81,7 @@ public:
     // True when serialPort() exists and is open.
     bool isOpen() const;
     bool dataReceived() const { return dataReceived_; }
-    // Bytes received since the current request or poll started.
+    // Bytes received since the current (or last) request or poll was written.
     qint64 dataSizeReceived() const { return dataSizeReceived_; }
     // The reply collected so far; it never holds more than the expected number of bytes.
     const QByteArray& receiveBuff() const { return receiveBuff_; }
@@ -140,7 +144,8 @@ public:
                                bool setBusy, double timeout, Callback onSuccess = {},
                                Callback onError = {}, Callback onTimeout = {});
     // The letter alone; 0.1 s later (the link stays busy, the main thread runs on) the payload
-    // and CRC; two bytes 0x0D 0x0D expected. The time-out counts from the second write.
+    // and CRC; two bytes 0x0D 0x0D expected. The time-out counts from the second write, and
+    // bytes that come between the two writes belong to the reply.
     virtual bool sendDataFrameSplit(const QByteArray& command, const QByteArray& payload,
                                     qsizetype n, bool setBusy, double timeout,
                                     Callback onSuccess = {}, Callback onError = {},
@@ -175,6 +180,11 @@ public:
     // this long instead (since the time-out and since each late byte) for the rest of the frame,
     // or until the rest has come and the line was quiet for quietAfterTimeout. A frame of data
     // is long and can hold anything, so it must never reach the next exchange.
+    //
+    // It is also the longest a request waits for the quiet, counted from when it began to wait
+    // (when it was accepted, or when the poll it waited for timed out): on a line that still
+    // chatters then, the request ends as a time-out (busy cleared, its time-out closure run once)
+    // and nothing of it is written. Polls stay refused until the line falls quiet.
     static constexpr double lateReplyAllowance = 1.5;
 
     // ---- TTYSerialPortDelegate ----
@@ -208,12 +218,14 @@ private:
     bool startRequest(Request request);
     void begin(Request request);
     void startDeferred();
+    void giveUpDeferred();
     double waitBeforeRequest() const;
     void endExchange();
     void abandonDeferred();
     bool poll(const QByteArray& command, qsizetype n, ResponseType type, Callback onSuccess);
     void settleAfter(qint64 lateBytes);
     void write(const QByteArray& bytes);
+    void writeFirst(const QByteArray& bytes);
     void handleTimeout();
     void post(const char* name, const std::shared_ptr<TTYSerialPort>& port);
     void reportAfterDelay(Callback onDone, Callback onFailed, bool wantOpen);
@@ -251,6 +263,7 @@ private:
     bool settling_ = false;           // an exchange timed out; the line must fall quiet
     qint64 lateBytesDue_ = 0;         // bytes of its data frame that may still come
     double quietUntil_ = 0;
+    std::optional<double> quietDeadline_; // when the waiting request stops waiting for quiet
     platform::Timer deferTimer_;
     platform::Timer splitTimer_;
 };

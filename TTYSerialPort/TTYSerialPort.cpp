@@ -437,8 +437,9 @@ void TTYSerialPort::readAvailableBytes() {
 }
 
 void TTYSerialPort::receive(const QByteArray& bytes) {
-    postReport([bytes](TTYSerialPortDelegate& d, const auto& port) {
-        d.serialPortDidReceiveData(port, bytes);
+    postReport([bytes, generation = inputGeneration_](TTYSerialPortDelegate& d, const auto& port) {
+        if (port->inputGeneration_ == generation)
+            d.serialPortDidReceiveData(port, bytes);
     });
     // Listeners and the pending request see the bytes one at a time, so the first and shortest
     // packet wins; nothing is allocated per byte (only a packet found is copied). Indexes, not
@@ -478,6 +479,13 @@ bool TTYSerialPort::sendData(const QByteArray& data) {
         done += n;
     }
     return true;
+}
+
+void TTYSerialPort::discardInput() {
+    if (!isOpen())
+        return;
+    ::tcflush(fileDescriptor_, TCIFLUSH);
+    ++inputGeneration_;
 }
 
 // ---- reports ----

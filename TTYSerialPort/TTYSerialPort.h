@@ -81,6 +81,11 @@ public:
     // Writes all of `data`: false on a closed port or when a write fails (the delegate hears
     // the error); true at once for empty data.
     bool sendData(const QByteArray& data);
+    // Drops every byte received so far: what the device holds unread (its input queue is
+    // flushed) and what was read but not yet reported with serialPortDidReceiveData. Bytes that
+    // arrive after the call are reported as before. Requests and packet listeners keep what
+    // they have seen. Does nothing on a closed port.
+    void discardInput();
 
     quint32 baudRate() const { return baudRate_; }
     void setBaudRate(quint32 baudRate);
@@ -223,6 +228,10 @@ private:
     std::vector<std::pair<std::shared_ptr<TTYSerialPacketDescriptor>, TTYSerialBuffer>>
         packetDescriptorsAndBuffers_;
     platform::Timer pendingRequestTimeoutTimer_;
+
+    // Raised by discardInput: a data report made before it carries an older number and is
+    // dropped instead of delivered.
+    quint64 inputGeneration_ = 0;
 
     std::deque<Task> tasks_;
     bool tasksPosted_ = false;

@@ -15,6 +15,7 @@
 #include "support/ConnectedShell.h"
 #include "support/EventLoop.h"
 #include "support/Outlets.h"
+#include "support/PseudoTerminal.h"
 
 #include <QMainWindow>
 #include <QTabWidget>
@@ -192,6 +193,37 @@ TEST(MainViewIdentify, AFailedOrMissingReplyIsReported) {
         EXPECT_EQ(s.main->deviceID, 0);
         EXPECT_FALSE(s.app->port->busy());
     }
+}
+
+// Noise that reaches the line while Connect shows the identified unit's page, just before its
+// read of the block goes out, is no part of the block: the page gets the unit's block, and no
+// alert is shown.
+TEST(MainViewIdentify, ConnectReadsTheBlockOnANoisyLine) {
+    ConnectedShell s(168);
+    // The window title names the unit right before the block is read: the noise comes then, and
+    // has reached the port when the read goes out.
+    struct NoiseWithTheTitle : QObject {
+        ConnectedShell& s;
+        bool sent = false;
+        explicit NoiseWithTheTitle(ConnectedShell& shell) : s(shell) {}
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::WindowTitleChange && !sent &&
+                s.main->window->windowTitle().contains('[')) {
+                sent = true;
+                s.unit.sendRaw(QByteArray("\x0D\x55\xAA\x0D", 4));
+                testsupport::waitForUnread(s.app->port->serialPort()->fileDescriptor(), 4);
+            }
+            return false;
+        }
+    } noise(s);
+    ASSERT_TRUE(s.main->window);
+    s.main->window->installEventFilter(&noise);
+    EXPECT_TRUE(s.identify());
+    s.main->window->removeEventFilter(&noise);
+    EXPECT_TRUE(noise.sent);
+    EXPECT_EQ(s.main->data, s.unit.block());
+    EXPECT_TRUE(s.alertHeadlines().isEmpty());
+    EXPECT_EQ(s.unit.frames(), (QList<QByteArray>{"r", "R"}));
 }
 
 // An outdated unit after a served one: nothing of the earlier unit stays usable, so its block

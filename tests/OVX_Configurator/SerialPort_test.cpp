@@ -725,3 +725,126 @@ TEST_F(SerialPortTest, LeftoverInputIsNotCountedTowardsTheNextRequest) {
     EXPECT_EQ(o.str(), "success 1, error 0, timeout 0");
     EXPECT_EQ(link->data(), kIdentity);
 }
+
+// ---- A noisy line ----
+
+// Noise that reached the program just before an exchange went out, still unread or read by the
+// port and not yet handed to the link, is no part of the exchange's reply: the read and the poll
+// get their own replies alone.
+TEST_F(SerialPortTest, NoiseJustBeforeAnExchangeNeverReachesItsReply) {
+    const QByteArray info = bytes({1, 0, 2, 77, 1, 0, 5, 0, 0, 0, 1});
+    unit.setPollPayload("INFO", info);
+    const QByteArray noise = bytes({0x0D, 0x55, 0xAA, 0x0D});
+    const int fd = link->serialPort()->fileDescriptor();
+    struct Case {
+        bool readByThePort; // else the noise waits unread on the port's device
+        bool poll;          // else a read
+    } cases[] = {{false, false}, {true, false}, {false, true}, {true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.readByThePort ? "read, not yet handed over" : "unread") +
+                     (c.poll ? ", poll" : ", read"));
+        const qint64 before = link->dataSizeReceived();
+        unit.sendRaw(noise);
+        ASSERT_TRUE(testsupport::waitForUnread(fd, int(noise.size())));
+        if (c.readByThePort) {
+            ASSERT_TRUE(testsupport::stepUntil([&] { return testsupport::unreadBytes(fd) == 0; }));
+            ASSERT_EQ(link->dataSizeReceived(), before);
+        }
+        Outcome o;
+        int polled = 0;
+        if (c.poll)
+            ASSERT_TRUE(link->pollDataFrame("INFO", 11, [&] { ++polled; }));
+        else
+            ASSERT_TRUE(link->requestDataFrame("r", 3, true, 0.5, o.onSuccess(), o.onError(),
+                                               o.onTimeout()));
+        ASSERT_TRUE(testsupport::waitUntil([&] { return o.total() + polled > 0; }));
+        testsupport::pumpEvents(20);
+        EXPECT_EQ(link->dataSizeReceived(), c.poll ? 14 : 6);
+        if (c.poll) {
+            EXPECT_EQ(polled, 1);
+            EXPECT_EQ(link->data(), info);
+        } else {
+            EXPECT_EQ(o.str(), "success 1, error 0, timeout 0");
+            EXPECT_EQ(link->data(), kIdentity);
+        }
+    }
+}
+
+// The two writes of a split frame are one exchange: an acknowledge that comes between them, not
+// yet read when the second write goes out, belongs to the reply.
+TEST_F(SerialPort166Test, SplitWriteKeepsWhatCameBetweenItsWrites) {
+    unit.setInputHandler([](const QByteArray& input) { return int(input.size()); });
+    const int fd = link->serialPort()->fileDescriptor();
+    Outcome write;
+    ASSERT_TRUE(link->sendDataFrameSplit("W", unit.block(), 57, true, 0.5, write.onSuccess(),
+                                         write.onError(), write.onTimeout()));
+    ASSERT_TRUE(unitGot(1));
+    unit.sendRaw(bytes({0x0D}));
+    ASSERT_TRUE(testsupport::waitForUnread(fd, 1));
+    clock.advance(SerialPort::splitPause);
+    ASSERT_TRUE(unitGot(60));
+    unit.sendRaw(bytes({0x0D}));
+    ASSERT_TRUE(settle(write));
+    EXPECT_EQ(write.str(), "success 1, error 0, timeout 0");
+}
+
+// A line that keeps chattering after a time-out never falls quiet: the request waiting for the
+// quiet ends as a time-out lateReplyAllowance after it began to wait (when it was accepted after
+// a request's time-out, or when the poll it waited for timed out), and none of it is written.
+// Polls stay refused until the line is quiet; then the link serves requests again.
+TEST_F(SerialPortTest, ALineThatNeverFallsQuietEndsTheWaitingRequestAsATimeOut) {
+    for (const bool afterPoll : {false, true}) {
+        SCOPED_TRACE(afterPoll ? "after a poll's time-out" : "after a request's time-out");
+        unit.clearRecord();
+        Outcome o;
+        int polled = 0;
+        if (afterPoll) {
+            unit.injectFault(Fault::NoReply, "INFO");
+            ASSERT_TRUE(link->pollDataFrame("INFO", 11, [&] { ++polled; }));
+            ASSERT_TRUE(unitGot(4));
+            ASSERT_TRUE(link->requestDataFrame("R", 91, true, 0.5, o.onSuccess(), o.onError(),
+                                               o.onTimeout()));
+            clock.advance(SerialPort::pollTimeout);
+        } else {
+            unit.injectFault(Fault::NoReply, "r");
+            Outcome first;
+            ASSERT_TRUE(link->requestDataFrame("r", 3, true, 0.5, first.onSuccess(),
+                                               first.onError(), first.onTimeout()));
+            ASSERT_TRUE(unitGot(1));
+            clock.advance(0.5);
+            ASSERT_EQ(first.str(), "success 0, error 0, timeout 1");
+            ASSERT_TRUE(link->requestDataFrame("R", 91, true, 0.5, o.onSuccess(), o.onError(),
+                                               o.onTimeout()));
+        }
+        unit.clearRecord();
+        auto chatter = [&] {
+            const qint64 before = link->dataSizeReceived();
+            unit.sendRaw(bytes({0x55}));
+            ASSERT_TRUE(
+                testsupport::waitUntil([&] { return link->dataSizeReceived() == before + 1; }));
+        };
+        for (int i = 0; i < 15; ++i) { // a byte every 0.1 s until just before the bound
+            chatter();
+            clock.advance(i < 14 ? 0.1 : 0.099);
+        }
+        EXPECT_EQ(o.total(), 0);
+        EXPECT_TRUE(link->busy());
+        clock.advance(0.002);
+        EXPECT_EQ(o.str(), "success 0, error 0, timeout 1");
+        EXPECT_FALSE(link->busy());
+
+        chatter();
+        EXPECT_FALSE(link->pollDataFrame("INFO", 11, [&] { ++polled; }));
+        clock.advance(SerialPort::lateReplyAllowance);
+        testsupport::pumpEvents(20);
+        EXPECT_EQ(o.total(), 1);
+        EXPECT_TRUE(unit.received().isEmpty());
+        EXPECT_EQ(polled, 0);
+
+        Outcome next;
+        ASSERT_TRUE(link->requestDataFrame("r", 3, true, 0.5, next.onSuccess(), next.onError(),
+                                           next.onTimeout()));
+        ASSERT_TRUE(settle(next));
+        EXPECT_EQ(next.str(), "success 1, error 0, timeout 0");
+    }
+}

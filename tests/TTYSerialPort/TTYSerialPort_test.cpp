@@ -154,6 +154,28 @@ TEST_F(PortOnPty, BytesPassBothWaysInChunksAndInOrder) {
     EXPECT_EQ(pty.readExactly(outgoing.size()), outgoing);
 }
 
+// Bytes that came before discardInput never reach the delegate, whether the device still holds
+// them or the port has read them and not yet reported them; bytes after it do.
+TEST_F(PortOnPty, DiscardedInputIsNeverReportedAndLaterInputIs) {
+    openAt115200();
+    const int fd = port->fileDescriptor();
+    for (const bool readByThePort : {false, true}) {
+        SCOPED_TRACE(readByThePort ? "read, not yet reported" : "unread");
+        delegate.chunks.clear();
+        ASSERT_TRUE(pty.write("stale"));
+        ASSERT_TRUE(testsupport::waitForUnread(fd, 5));
+        if (readByThePort) {
+            ASSERT_TRUE(testsupport::stepUntil([&] { return testsupport::unreadBytes(fd) == 0; }));
+            ASSERT_TRUE(delegate.chunks.empty());
+        }
+        port->discardInput();
+        ASSERT_TRUE(pty.write("fresh"));
+        ASSERT_TRUE(waitUntil([&] { return delegate.received().size() >= 5; }));
+        testsupport::pumpEvents(10);
+        EXPECT_EQ(delegate.received(), QByteArray("fresh"));
+    }
+}
+
 TEST_F(PortOnPty, BytesWaitingAtOpenArriveAfterTheOpenedReportAndBeforeClosed) {
     ASSERT_TRUE(pty.write("early"));
     port->open();

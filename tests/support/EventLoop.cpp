@@ -1,5 +1,6 @@
 #include "support/EventLoop.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
@@ -14,6 +15,18 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
             return done();
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QThread::usleep(500);
+    }
+    return true;
+}
+
+bool stepUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return done();
+        QAbstractEventDispatcher::instance()->processEvents(QEventLoop::AllEvents);
+        QThread::usleep(200);
     }
     return true;
 }

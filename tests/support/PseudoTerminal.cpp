@@ -2,9 +2,12 @@
 
 #include "support/EventLoop.h"
 
+#include <QElapsedTimer>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -76,6 +79,22 @@ void PseudoTerminal::hangUp() {
     if (master_ >= 0)
         ::close(master_);
     slaveKeeper_ = master_ = -1;
+}
+
+int unreadBytes(int fd) {
+    int count = 0;
+    return ::ioctl(fd, FIONREAD, &count) == 0 ? count : -1;
+}
+
+bool waitForUnread(int fd, int count, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (unreadBytes(fd) < count) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        usleep(200);
+    }
+    return true;
 }
 
 } // namespace testsupport

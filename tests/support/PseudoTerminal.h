@@ -36,4 +36,11 @@ private:
     QString path_;
 };
 
+// Bytes waiting unread in the input queue of the terminal descriptor `fd` (-1 on failure).
+int unreadBytes(int fd);
+// Waits, without running the event loop, until at least `count` bytes wait unread on `fd`, or
+// `timeoutMs` passed: bytes written to the far end have reached the descriptor and nobody has
+// read them yet.
+bool waitForUnread(int fd, int count, int timeoutMs = 5000);
+
 } // namespace testsupport
