@@ -65,7 +65,7 @@ void SerialPort::connect(const QString& portName, Callback onOpened, Callback on
     if (entry == listedDevices_.constEnd())
         return;
     portName_ = portName;
-    abandonDeferred();
+    giveUpDeferred();
     // The port of the device as the port list knows it: a device whose node has gone or is no
     // serial device any more fails to open like any other, and says so.
     serialPort_ = TTYSerialPort::create(entry.value());
@@ -81,7 +81,7 @@ void SerialPort::connect(const QString& portName, Callback onOpened, Callback on
 }
 
 void SerialPort::disconnect(Callback onClosed, Callback onFailed) {
-    abandonDeferred();
+    giveUpDeferred();
     if (serialPort_)
         serialPort_->close();
     reportAfterDelay(std::move(onClosed), std::move(onFailed), false);
@@ -252,16 +252,6 @@ void SerialPort::startDeferred() {
     Request request = std::move(*deferred_);
     deferred_.reset();
     begin(std::move(request));
-}
-
-// The line did not fall quiet in time for the waiting request: it ends as a time-out, and
-// nothing of it was written. The next exchange still waits for the quiet.
-void SerialPort::giveUpDeferred() {
-    Request request = std::move(*deferred_);
-    deferred_.reset();
-    quietDeadline_.reset();
-    busy_ = false;
-    run(request.onTimeout);
 }
 
 void SerialPort::begin(Request request) {
@@ -436,7 +426,7 @@ void SerialPort::serialPortWasOpened(const std::shared_ptr<TTYSerialPort>& port)
 
 void SerialPort::serialPortWasClosed(const std::shared_ptr<TTYSerialPort>& port) {
     if (port == serialPort_)
-        abandonDeferred();
+        giveUpDeferred();
     post(serialPortWasClosedNotification, port);
 }
 
@@ -460,14 +450,16 @@ void SerialPort::endExchange() {
     lateBytesDue_ = 0;
 }
 
-// The request waiting for the line was never written, and the line it waited for is gone: it
-// ends as unanswered rather than going out on whatever port is opened next.
-void SerialPort::abandonDeferred() {
+// The request waiting for the line ends as unanswered, and nothing of it is written: the line
+// did not fall quiet in time, or its port closed (it must not go out on whatever port is opened
+// next). The next exchange still waits for the quiet.
+void SerialPort::giveUpDeferred() {
     if (!deferred_)
         return;
     Callback onTimeout = std::move(deferred_->onTimeout);
     deferred_.reset();
     deferTimer_.stop();
+    quietDeadline_.reset();
     busy_ = false;
     run(onTimeout);
 }

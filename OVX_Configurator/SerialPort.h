@@ -221,7 +221,6 @@ private:
     void giveUpDeferred();
     double waitBeforeRequest() const;
     void endExchange();
-    void abandonDeferred();
     bool poll(const QByteArray& command, qsizetype n, ResponseType type, Callback onSuccess);
     void settleAfter(qint64 lateBytes);
     void write(const QByteArray& bytes);

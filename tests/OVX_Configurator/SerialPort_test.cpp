@@ -848,3 +848,67 @@ TEST_F(SerialPortTest, ALineThatNeverFallsQuietEndsTheWaitingRequestAsATimeOut) 
         EXPECT_EQ(next.str(), "success 1, error 0, timeout 0");
     }
 }
+
+// A request still waiting for the line when its port closes (closed by the program, or another
+// port connected in its place) never goes out on a port opened later: it ends with its time-out.
+TEST_F(SerialPortTest, ARequestWaitingWhenItsPortClosesNeverGoesOutOnTheNextPort) {
+    for (const bool reconnect : {false, true}) {
+        SCOPED_TRACE(reconnect ? "another connect" : "disconnect");
+        clock.advance(SerialPort::lateReplyAllowance); // the line of the last round is quiet
+        unit.clearRecord();
+        unit.injectFault(Fault::NoReply, "INFO");
+        ASSERT_TRUE(link->pollDataFrame("INFO", 11, [] {}));
+        ASSERT_TRUE(unitGot(4));
+        Outcome o;
+        ASSERT_TRUE(link->requestDataFrame("R", 91, true, 0.5, o.onSuccess(), o.onError(),
+                                           o.onTimeout()));
+        if (reconnect) {
+            link->connect("SLAB_sim");
+        } else {
+            link->disconnect();
+            link->connect("SLAB_sim");
+        }
+        EXPECT_EQ(o.str(), "success 0, error 0, timeout 1");
+        EXPECT_FALSE(link->busy());
+        ASSERT_TRUE(link->isOpen());
+        clock.advance(SerialPort::pollTimeout + SerialPort::lateReplyAllowance);
+        testsupport::pumpEvents(20);
+        EXPECT_EQ(unit.received(), QByteArray("INFO"));
+        EXPECT_EQ(o.total(), 1);
+    }
+}
+
+// A held link takes no request and no poll, lets the exchange on the line end, and takes them
+// again once released.
+TEST_F(SerialPortTest, AHeldLinkRefusesEveryExchangeUntilReleased) {
+    unit.holdReplies(true);
+    Outcome first;
+    ASSERT_TRUE(link->requestDataFrame("r", 3, true, 0.5, first.onSuccess(), first.onError(),
+                                       first.onTimeout()));
+    ASSERT_TRUE(unitGot(1));
+    link->setHeld(true);
+    unit.releaseReplies();
+    unit.holdReplies(false);
+    ASSERT_TRUE(settle(first));
+    EXPECT_EQ(first.str(), "success 1, error 0, timeout 0");
+
+    Outcome refused;
+    int polled = 0;
+    EXPECT_FALSE(link->requestDataFrame("R", 91, true, 0.5, refused.onSuccess(),
+                                        refused.onError(), refused.onTimeout()));
+    EXPECT_FALSE(link->sendCommand("REBT", true, 0.1, refused.onSuccess(), refused.onError(),
+                                   refused.onTimeout()));
+    EXPECT_FALSE(link->pollDataFrame("INFO", 11, [&] { ++polled; }));
+    clock.advance(1.0);
+    testsupport::pumpEvents(20);
+    EXPECT_EQ(unit.received(), QByteArray("r"));
+    EXPECT_EQ(refused.total(), 0);
+
+    link->setHeld(false);
+    Outcome read;
+    ASSERT_TRUE(link->requestDataFrame("R", 91, true, 0.5, read.onSuccess(), read.onError(),
+                                       read.onTimeout()));
+    ASSERT_TRUE(settle(read));
+    EXPECT_EQ(read.str(), "success 1, error 0, timeout 0");
+    EXPECT_EQ(polled, 0);
+}
