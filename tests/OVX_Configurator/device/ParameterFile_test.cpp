@@ -46,10 +46,11 @@ TEST(ParameterFile, ReadsOnlyAFileOfExactlyTheBlockLength) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const QString path = dir.filePath(QStringLiteral("block%1.dat").arg(++n));
-        if (c.fileLength >= 0)
+        if (c.fileLength >= 0) {
             ASSERT_TRUE(writeRaw(path, block(c.fileLength)));
-        else if (c.fileLength == -2)
+        } else if (c.fileLength == -2) {
             ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("block%1.dat").arg(n)));
+        }
         const QByteArray before = "kept";
         QByteArray data = before;
         EXPECT_EQ(ParameterFile::read(path, c.length, data), c.status);
