@@ -36,6 +36,15 @@ constexpr double kMessageSeconds = 3.0;
 
 using platform::run;
 
+// The message bar's height: two lines of text in any of the program's languages (a line with
+// Chinese characters may stand taller than a Latin one) and the bar's margins.
+int messageBarHeight(const QWidget* bar, const QLabel* text) {
+    QLabel probe(QStringLiteral("Xg\u4E2D\u6587\nXg\u4E2D\u6587"));
+    probe.setFont(text->font());
+    const QMargins margins = bar->layout()->contentsMargins();
+    return probe.sizeHint().height() + margins.top() + margins.bottom();
+}
+
 void setEnabled(std::initializer_list<QPointer<QAction>> items, bool enabled) {
     for (const QPointer<QAction>& item : items)
         if (item)
@@ -66,6 +75,12 @@ QWidget* MainViewController::loadView() {
     BottomMessageView = ui_->BottomMessageView;
     txtBottomMessage = ui_->txtBottomMessage;
     imgBottomMessageIcon = ui_->imgBottomMessageIcon;
+    // The message bar keeps its place and height, shown or hidden, with one line or two: the
+    // page above it and the page's buttons never move under the pointer.
+    QSizePolicy barPolicy = BottomMessageView->sizePolicy();
+    barPolicy.setRetainSizeWhenHidden(true);
+    BottomMessageView->setSizePolicy(barPolicy);
+    BottomMessageView->setFixedHeight(messageBarHeight(BottomMessageView, txtBottomMessage));
     lstPortList = ui_->lstPortList;
     imgPortStatus = ui_->imgPortStatus;
     btnReloadPortList = ui_->btnReloadPortList;
