@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -243,6 +244,28 @@ TEST(Localization, MessagesOfDifferentFaultsDifferInEveryLanguage) {
             ASSERT_FALSE(second.isEmpty()) << b;
             EXPECT_NE(first.section(QLatin1Char('|'), 0, 0), second.section(QLatin1Char('|'), 0, 0))
                 << a << " and " << b << " in " << rawValue(language).toStdString();
+        }
+    }
+}
+
+// Qt's own texts (file dialogs, standard buttons) come in Chinese from Qt's installed
+// translations, which the set-up scripts install; English needs none.
+TEST(Localization, QtsOwnTextsComeFromItsInstalledTranslations) {
+    QTranslator english;
+    EXPECT_FALSE(Localization::loadQtTexts(english, LanguageType::English));
+    const std::pair<const char*, const char*> texts[] = {{"QFileDialog", "Look in:"},
+                                                         {"QFileDialog", "File &name:"},
+                                                         {"QFileDialog", "&Open"},
+                                                         {"QPlatformTheme", "Cancel"}};
+    for (LanguageType language :
+         {LanguageType::SimplifiedChinese, LanguageType::TraditionalChinese}) {
+        SCOPED_TRACE(rawValue(language).toStdString());
+        QTranslator qtTexts;
+        ASSERT_TRUE(Localization::loadQtTexts(qtTexts, language));
+        for (const auto& [context, source] : texts) {
+            const QString text = qtTexts.translate(context, source);
+            EXPECT_FALSE(text.isEmpty()) << source;
+            EXPECT_NE(text, QString::fromUtf8(source));
         }
     }
 }
