@@ -23,6 +23,7 @@
 #include "ui_MainViewController.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <any>
@@ -35,6 +36,15 @@ const QColor kSystemPink(255, 45, 85);
 constexpr double kMessageSeconds = 3.0;
 
 using platform::run;
+
+// Why the listed port `name` did not open: its path leads nowhere (the unit was unplugged, or the
+// path is wrong), or the port is there but refused (permission, another program).
+QString openFailureText(const SerialPort& port, const QString& name) {
+    const QString path = port.availablePorts().value(name);
+    if (!path.isEmpty() && !QFileInfo::exists(path))
+        return localized("PORT_PATH_MISSING").arg(path);
+    return localized("OPEN_PORT_FAILED");
+}
 
 // The message bar's height: two lines of text in any of the program's languages (a line with
 // Chinese characters may stand taller than a Latin one) and the bar's margins.
@@ -384,7 +394,7 @@ void MainViewController::openPort(const QString& name) {
         if (attempt != portAttempt_)
             return;
         failedPort_ = name;
-        showCriticalAlert(localized("OPEN_PORT_FAILED"), {});
+        showCriticalAlert(openFailureText(*appDelegate->port, name), {});
     });
 }
 
@@ -392,7 +402,7 @@ void MainViewController::warnPortNotConnected() {
     // The chosen port is listed but did not open: say so, not that a port should be chosen.
     if (appDelegate->port && failedPort_ && appDelegate->port->portName() == failedPort_ &&
         appDelegate->port->availablePorts().contains(*failedPort_)) {
-        showCriticalAlert(localized("OPEN_PORT_FAILED"), {});
+        showCriticalAlert(openFailureText(*appDelegate->port, *failedPort_), {});
         return;
     }
     if (appDelegate->port && !appDelegate->port->availablePorts().isEmpty()) {

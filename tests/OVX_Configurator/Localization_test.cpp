@@ -114,13 +114,12 @@ const char* const kProgramKeys[] = {"OK",
                                     "FIRMWARE_DOWNLOADING"};
 
 // Texts used as formats, with the number of arguments they take.
-const std::pair<const char*, int> kFormatKeys[] = {{"NETWORK_REQUEST_ERROR", 1},
-                                                   {"SOFTWARE_UPDATE_AVAILABLE", 1},
-                                                   {"FIRMWARE_UPDATE_AVAILABLE", 1},
-                                                   {"PORT_REMOVED", 1},
-                                                   {"PORT_ERROR", 1},
-                                                   {"SETTING_NOT_STORABLE", 1},
-                                                   {"ABOUT_VERSION", 2}};
+const std::pair<const char*, int> kFormatKeys[] = {
+    {"NETWORK_REQUEST_ERROR", 1},     {"SOFTWARE_UPDATE_AVAILABLE", 1},
+    {"FIRMWARE_UPDATE_AVAILABLE", 1}, {"PORT_REMOVED", 1},
+    {"PORT_PATH_MISSING", 1},         {"PORT_ERROR", 1},
+    {"SETTING_NOT_STORABLE", 1},      {"ABOUT_VERSION", 2},
+};
 
 QSet<QString> placeholders(const QString& text) {
     QSet<QString> found;
@@ -234,6 +233,7 @@ TEST(Localization, MessagesOfDifferentFaultsDifferInEveryLanguage) {
     const std::pair<const char*, const char*> pairs[] = {
         {"DATA_BUFFER_EMPTY", "DATA_BUFFER_INVALID"},
         {"RELEASE_LIST_TOO_LARGE", "NETWORK_REQUEST_ERROR"},
+        {"OPEN_PORT_FAILED", "PORT_PATH_MISSING"},
     };
     for (LanguageType language : kLanguages) {
         const auto& table = Localization::shared().table(language);
