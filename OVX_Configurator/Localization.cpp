@@ -41,18 +41,23 @@ void Localization::setLanguage(LanguageType language) {
     if (translatorInstalled_ || !QCoreApplication::instance())
         return;
     translatorInstalled_ = true;
-    // Qt's own texts (file dialogs, standard buttons) in Chinese where Qt's translations are
-    // installed; the translator installed last is asked first.
-    if (language != LanguageType::English) {
-        auto* qtTexts = new QTranslator(QCoreApplication::instance());
-        QString name = language == LanguageType::SimplifiedChinese ? QStringLiteral("qtbase_zh_CN")
-                                                                   : QStringLiteral("qtbase_zh_TW");
-        if (qtTexts->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-            QCoreApplication::installTranslator(qtTexts);
-        else
-            delete qtTexts;
-    }
+    // Qt's own texts in Chinese where Qt's translations are installed; the translator installed
+    // last is asked first.
+    auto* qtTexts = new QTranslator(QCoreApplication::instance());
+    if (loadQtTexts(*qtTexts, language))
+        QCoreApplication::installTranslator(qtTexts);
+    else
+        delete qtTexts;
     QCoreApplication::installTranslator(new KeyTranslator(QCoreApplication::instance()));
+}
+
+bool Localization::loadQtTexts(QTranslator& translator, LanguageType language) {
+    if (language == LanguageType::English)
+        return false;
+    const QString name = language == LanguageType::SimplifiedChinese
+                             ? QStringLiteral("qtbase_zh_CN")
+                             : QStringLiteral("qtbase_zh_TW");
+    return translator.load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
 
 const QHash<QString, QString>& Localization::table(LanguageType language) const {

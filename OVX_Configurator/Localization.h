@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class QTranslator;
+
 // The interface texts: one table per language (resources/texts/<code>.json, a JSON object from
 // key to text), loaded from the application resources. Texts that take arguments hold "%1",
 // "%2" ... for QString::arg. Layout files name their texts by key as well: the translator that
@@ -22,6 +24,11 @@ public:
     QString text(const QString& key) const;
     // Whether the current language's table has `key`.
     bool contains(const QString& key) const;
+
+    // Loads into `translator` Qt's own texts (file dialogs, standard buttons, network errors) in
+    // `language` from where Qt's translations are installed (Debian: qt6-translations-l10n).
+    // False for English, or when they are not installed.
+    static bool loadQtTexts(QTranslator& translator, LanguageType language);
 
     // The whole table of `language`.
     const QHash<QString, QString>& table(LanguageType language) const;

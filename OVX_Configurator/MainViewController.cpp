@@ -23,6 +23,7 @@
 #include "ui_MainViewController.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <any>
@@ -35,6 +36,24 @@ const QColor kSystemPink(255, 45, 85);
 constexpr double kMessageSeconds = 3.0;
 
 using platform::run;
+
+// Why the listed port `name` did not open: its path leads nowhere (the unit was unplugged, or the
+// path is wrong), or the port is there but refused (permission, another program).
+QString openFailureText(const SerialPort& port, const QString& name) {
+    const QString path = port.availablePorts().value(name);
+    if (!path.isEmpty() && !QFileInfo::exists(path))
+        return localized("PORT_PATH_MISSING").arg(path);
+    return localized("OPEN_PORT_FAILED");
+}
+
+// The message bar's height: two lines of text in any of the program's languages (a line with
+// Chinese characters may stand taller than a Latin one) and the bar's margins.
+int messageBarHeight(const QWidget* bar, const QLabel* text) {
+    QLabel probe(QStringLiteral("Xg\u4E2D\u6587\nXg\u4E2D\u6587"));
+    probe.setFont(text->font());
+    const QMargins margins = bar->layout()->contentsMargins();
+    return probe.sizeHint().height() + margins.top() + margins.bottom();
+}
 
 void setEnabled(std::initializer_list<QPointer<QAction>> items, bool enabled) {
     for (const QPointer<QAction>& item : items)
@@ -66,6 +85,12 @@ QWidget* MainViewController::loadView() {
     BottomMessageView = ui_->BottomMessageView;
     txtBottomMessage = ui_->txtBottomMessage;
     imgBottomMessageIcon = ui_->imgBottomMessageIcon;
+    // The message bar keeps its place and height, shown or hidden, with one line or two: the
+    // page above it and the page's buttons never move under the pointer.
+    QSizePolicy barPolicy = BottomMessageView->sizePolicy();
+    barPolicy.setRetainSizeWhenHidden(true);
+    BottomMessageView->setSizePolicy(barPolicy);
+    BottomMessageView->setFixedHeight(messageBarHeight(BottomMessageView, txtBottomMessage));
     lstPortList = ui_->lstPortList;
     imgPortStatus = ui_->imgPortStatus;
     btnReloadPortList = ui_->btnReloadPortList;
@@ -370,7 +395,7 @@ void MainViewController::openPort(const QString& name) {
         if (attempt != portAttempt_)
             return;
         failedPort_ = name;
-        showCriticalAlert(localized("OPEN_PORT_FAILED"), {});
+        showCriticalAlert(openFailureText(*appDelegate->port, name), {});
     });
 }
 
@@ -378,7 +403,7 @@ void MainViewController::warnPortNotConnected() {
     // The chosen port is listed but did not open: say so, not that a port should be chosen.
     if (appDelegate->port && failedPort_ && appDelegate->port->portName() == failedPort_ &&
         appDelegate->port->availablePorts().contains(*failedPort_)) {
-        showCriticalAlert(localized("OPEN_PORT_FAILED"), {});
+        showCriticalAlert(openFailureText(*appDelegate->port, *failedPort_), {});
         return;
     }
     if (appDelegate->port && !appDelegate->port->availablePorts().isEmpty()) {

@@ -128,17 +128,18 @@ public:
     // 0.5 s later.
     void reloadPortList(bool connect);
     // (Re)opens the link on `name`; an open port is closed first and the new one opened 0.5 s
-    // later. "OPEN_PORT_FAILED" when it does not open. Another port than the identified unit's
-    // may hold another unit: the unit is forgotten (its page, polls, block and handler slots)
-    // until Connect identifies the unit on the new port.
+    // later. "OPEN_PORT_FAILED" when it does not open ("PORT_PATH_MISSING" when its path leads
+    // nowhere). Another port than the identified unit's may hold another unit: the unit is
+    // forgotten (its page, polls, block and handler slots) until Connect identifies the unit on
+    // the new port.
     //
     // The pause after closing a port does not block the program. Whatever comes during it (a
     // port event, a choice of port, a device operation) first finishes the step waiting for its
     // end, so that it finds the port list and the connection as they are after the pause.
     void connectPort(const QString& name);
-    // Tells the user that no port is open: "OPEN_PORT_FAILED" when the chosen port is listed
-    // but did not open, else "SELECT_PORT_WARNING" (OK opens the port list), or the caution
-    // message "PORT_NOT_FOUND" when there is no port at all.
+    // Tells the user that no port is open: "OPEN_PORT_FAILED" or "PORT_PATH_MISSING" when the
+    // chosen port is listed but did not open, else "SELECT_PORT_WARNING" (OK opens the port list),
+    // or the caution message "PORT_NOT_FOUND" when there is no port at all.
     void warnPortNotConnected();
     // Sends "r" and identifies the unit from its reply.
     void detectDevice();

@@ -1,15 +1,30 @@
 #include "OVX_Configurator/UIServices.h"
 
+#include "OVX_Configurator/Alert.h"
+
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFontMetricsF>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
+
+// How wide the explanation of a message box on `box`'s screen can be: Qt makes a message box at
+// most as wide as a screen up to 1024 pixels, else 480 pixels less than the screen and at most
+// 1000; its icon and margins take about 16 characters of that.
+qreal alertTextMaximumWidth(const QWidget* box) {
+    const int screen = box->screen()->availableGeometry().width();
+    const int boxLimit = screen <= 1024 ? screen : std::min(screen - 480, 1000);
+    return boxLimit - 16 * QFontMetricsF(box->font()).averageCharWidth();
+}
+
 UIServices*& current() {
     static UIServices* s = nullptr;
     return s;
@@ -46,7 +61,10 @@ void DesktopUIServices::beginAlertSheet(const AlertRequest& alert,
     box->setTextFormat(Qt::RichText);
     box->setText(QStringLiteral("<b>") + alert.messageText.toHtmlEscaped() +
                  QStringLiteral("</b>"));
-    box->setInformativeText(alert.informativeText);
+    // The explanation in lines that never break inside a path or a command.
+    if (!alert.informativeText.isEmpty())
+        box->setInformativeText(
+            alertTextHtml(alert.informativeText, box->font(), alertTextMaximumWidth(box)));
     box->setTextInteractionFlags(Qt::TextSelectableByMouse);
     QList<QAbstractButton*> buttons;
     for (int i = 0; i < alert.buttons.size(); ++i) {

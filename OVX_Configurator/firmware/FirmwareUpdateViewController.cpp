@@ -264,15 +264,20 @@ void FirmwareUpdateViewController::loadList(
     QComboBox* list, const QString& path,
     void (FirmwareUpdateViewController::*parse)(const QByteArray&)) {
     QPointer<FirmwareUpdateViewController> self(this);
+    QPointer<QComboBox> shown(list);
     fetchList(
         list, appDelegate->webSiteAddress + path,
         [self, parse](const QByteArray& data) {
             if (self)
                 (self->*parse)(data);
         },
-        [self](const QString& text) {
-            if (self)
-                self->showListError(text);
+        [self, shown](const QString& text) {
+            if (!self)
+                return;
+            // The list says that nothing came, instead of waiting on.
+            if (shown && shown->count() > 0)
+                shown->setItemText(0, localized("LIST_NOT_LOADED"));
+            self->showListError(text);
         });
 }
 

@@ -157,9 +157,6 @@ QString labelName(const QWidget* widget) {
         text.chop(1);
     return text.trimmed();
 }
-QString labelName(const QLayoutItem* item) {
-    return item ? labelName(item->widget()) : QString();
-}
 
 // The layouts from `layout` down to the one that holds `widget` as an item, each with the index
 // of its item that holds it; empty when `widget` is not in `layout`.

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -113,13 +114,12 @@ const char* const kProgramKeys[] = {"OK",
                                     "FIRMWARE_DOWNLOADING"};
 
 // Texts used as formats, with the number of arguments they take.
-const std::pair<const char*, int> kFormatKeys[] = {{"NETWORK_REQUEST_ERROR", 1},
-                                                   {"SOFTWARE_UPDATE_AVAILABLE", 1},
-                                                   {"FIRMWARE_UPDATE_AVAILABLE", 1},
-                                                   {"PORT_REMOVED", 1},
-                                                   {"PORT_ERROR", 1},
-                                                   {"SETTING_NOT_STORABLE", 1},
-                                                   {"ABOUT_VERSION", 2}};
+const std::pair<const char*, int> kFormatKeys[] = {
+    {"NETWORK_REQUEST_ERROR", 1},     {"SOFTWARE_UPDATE_AVAILABLE", 1},
+    {"FIRMWARE_UPDATE_AVAILABLE", 1}, {"PORT_REMOVED", 1},
+    {"PORT_PATH_MISSING", 1},         {"PORT_ERROR", 1},
+    {"SETTING_NOT_STORABLE", 1},      {"ABOUT_VERSION", 2},
+};
 
 QSet<QString> placeholders(const QString& text) {
     QSet<QString> found;
@@ -233,6 +233,7 @@ TEST(Localization, MessagesOfDifferentFaultsDifferInEveryLanguage) {
     const std::pair<const char*, const char*> pairs[] = {
         {"DATA_BUFFER_EMPTY", "DATA_BUFFER_INVALID"},
         {"RELEASE_LIST_TOO_LARGE", "NETWORK_REQUEST_ERROR"},
+        {"OPEN_PORT_FAILED", "PORT_PATH_MISSING"},
     };
     for (LanguageType language : kLanguages) {
         const auto& table = Localization::shared().table(language);
@@ -243,6 +244,28 @@ TEST(Localization, MessagesOfDifferentFaultsDifferInEveryLanguage) {
             ASSERT_FALSE(second.isEmpty()) << b;
             EXPECT_NE(first.section(QLatin1Char('|'), 0, 0), second.section(QLatin1Char('|'), 0, 0))
                 << a << " and " << b << " in " << rawValue(language).toStdString();
+        }
+    }
+}
+
+// Qt's own texts (file dialogs, standard buttons) come in Chinese from Qt's installed
+// translations, which the set-up scripts install; English needs none.
+TEST(Localization, QtsOwnTextsComeFromItsInstalledTranslations) {
+    QTranslator english;
+    EXPECT_FALSE(Localization::loadQtTexts(english, LanguageType::English));
+    const std::pair<const char*, const char*> texts[] = {{"QFileDialog", "Look in:"},
+                                                         {"QFileDialog", "File &name:"},
+                                                         {"QFileDialog", "&Open"},
+                                                         {"QPlatformTheme", "Cancel"}};
+    for (LanguageType language :
+         {LanguageType::SimplifiedChinese, LanguageType::TraditionalChinese}) {
+        SCOPED_TRACE(rawValue(language).toStdString());
+        QTranslator qtTexts;
+        ASSERT_TRUE(Localization::loadQtTexts(qtTexts, language));
+        for (const auto& [context, source] : texts) {
+            const QString text = qtTexts.translate(context, source);
+            EXPECT_FALSE(text.isEmpty()) << source;
+            EXPECT_NE(text, QString::fromUtf8(source));
         }
     }
 }

@@ -204,41 +204,53 @@ TEST(MainViewPorts, APortThatDoesNotOpenIsReported) {
     ::close(holder);
 }
 
-// A listed port that cannot be opened at all (its node is gone, or it is no character device)
-// says so at start and on Connect, like any port that fails to open; choosing it again tries
-// again.
-TEST(MainViewPorts, APortThatCannotBeOpenedAtAllSaysSoAndIsTriedAgain) {
+// A listed port that cannot be opened at all says why at start and on Connect: a path that leads
+// nowhere (its node is gone, or a link to nothing) is not there, anything else (no character
+// device) did not open. Choosing it again tries again.
+TEST(MainViewPorts, APortThatCannotBeOpenedAtAllSaysWhyAndIsTriedAgain) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString plainFile = dir.filePath("not-a-device");
     QFile file(plainFile);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    for (const QString& path : {dir.filePath("gone"), plainFile}) {
-        SCOPED_TRACE(path.toStdString());
+    const QString danglingLink = dir.filePath("by-id-link");
+    ASSERT_TRUE(QFile::link(dir.filePath("nowhere"), danglingLink));
+    const struct {
+        QString path;
+        const char* key;
+    } cases[] = {
+        {dir.filePath("gone"), "PORT_PATH_MISSING"},
+        {danglingLink, "PORT_PATH_MISSING"},
+        {plainFile, "OPEN_PORT_FAILED"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
         ShellEnvironment shell;
         SimulatedUnit unit(168);
         shell.ports.arrive(unit, "ttyUSB0");
-        shell.ports.arriveAt(path, "SLAB_gone");
+        shell.ports.arriveAt(c.path, "SLAB_gone");
         AppDelegate& app = shell.launch();
         MainViewController* main = app.mainViewController();
         shell.clock.advance(0.3);
         testsupport::pumpEvents(10);
         EXPECT_EQ(main->lstPortList->currentText(), "SLAB_gone");
         ASSERT_FALSE(shell.ui.alerts.empty());
-        EXPECT_EQ(shell.ui.lastAlert().messageText, headline("OPEN_PORT_FAILED")); // at start
+        EXPECT_EQ(shell.ui.lastAlert().messageText, headline(c.key)); // at start
+        EXPECT_EQ(shell.ui.lastAlert().informativeText.contains(c.path),
+                  c.key == QLatin1String("PORT_PATH_MISSING"));
 
         std::size_t before = shell.ui.alerts.size();
         main->detectDevice(); // Connect
         ASSERT_EQ(shell.ui.alerts.size(), before + 1);
-        EXPECT_EQ(shell.ui.lastAlert().messageText, headline("OPEN_PORT_FAILED"));
+        EXPECT_EQ(shell.ui.lastAlert().messageText, headline(c.key));
 
         before = shell.ui.alerts.size();
         choosePort(main, "SLAB_gone"); // chosen again: tried again
         shell.clock.advance(0.3);
         testsupport::pumpEvents(10);
         ASSERT_GT(shell.ui.alerts.size(), before);
-        EXPECT_EQ(shell.ui.lastAlert().messageText, headline("OPEN_PORT_FAILED"));
+        EXPECT_EQ(shell.ui.lastAlert().messageText, headline(c.key));
 
         choosePort(main, "ttyUSB0"); // another port still opens
         shell.clock.advance(0.5);
@@ -248,8 +260,8 @@ TEST(MainViewPorts, APortThatCannotBeOpenedAtAllSaysSoAndIsTriedAgain) {
 }
 
 // A port that OVX_EXTRA_PORTS names by a path (a link) follows the path when it is opened, not
-// when it was listed: a link that leads to another unit by then opens that unit, one that leads
-// nowhere any more is refused with the open-failure message.
+// when it was listed: a link that leads to another unit by then opens that unit, one that is gone
+// is refused as a port that is not there.
 TEST(MainViewPorts, APortNamedByAPathIsFollowedWhenItIsOpened) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -285,7 +297,7 @@ TEST(MainViewPorts, APortNamedByAPathIsFollowedWhenItIsOpened) {
     QStringList shown;
     for (const auto& alert : shell.ui.alerts)
         shown << alert.request.messageText;
-    EXPECT_EQ(shown, QStringList{headline("OPEN_PORT_FAILED")});
+    EXPECT_EQ(shown, QStringList{headline("PORT_PATH_MISSING")});
 }
 
 TEST(MainViewPorts, UnpluggingTheOpenPortTellsTheUserAndEndsFirmwareWork) {

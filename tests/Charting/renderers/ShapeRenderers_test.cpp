@@ -78,8 +78,9 @@ TEST(ShapeRenderers, EachShapeAtAKnownPointAndSize) {
         } else {
             EXPECT_EQ(calls[0].state.fillColor, kRed);
         }
-        if (c.op == "fillPath")
+        if (c.op == "fillPath") {
             EXPECT_EQ(calls[0].args, std::vector<double>{0}); // the nonzero rule
+        }
     }
 }
 

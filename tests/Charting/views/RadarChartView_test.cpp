@@ -326,8 +326,9 @@ TEST_F(RadarRoom, TheWebLeavesRoomForTheSpokeLabelsWhereverTheLegendIs) {
         view.xAxis()->setLabelRotationAngle(c.rotation);
         view.setMinOffset(c.minOffset);
         show();
-        if (c.axisEnabled && c.drawLabels && c.minOffset < c.side)
+        if (c.axisEnabled && c.drawLabels && c.minOffset < c.side) {
             EXPECT_NEAR(view.xAxis()->labelRotatedWidth(), c.side, 1e-9);
+        }
         const auto vph = view.viewPortHandler();
         EXPECT_NEAR(vph->offsetLeft(), c.side, 1e-9);
         EXPECT_NEAR(vph->offsetTop(), c.side, 1e-9);

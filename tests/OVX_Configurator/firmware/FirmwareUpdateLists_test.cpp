@@ -162,6 +162,41 @@ TEST(FirmwareLists, ANetworkFailureIsReportedWithItsReason) {
     EXPECT_EQ(shell.ui.lastAlert().style, AlertStyle::Critical);
 }
 
+// A list whose fetch failed says that nothing was loaded, not that it is still loading; a reload
+// that succeeds fills it.
+TEST(FirmwareLists, AListThatFailedToLoadSaysSo) {
+    const struct {
+        QString path;
+        int status;
+    } cases[] = {{kDeviceListPath, 503}, {kUpdateListPath, 404}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        ListPage en;
+        const bool devices = c.path == kDeviceListPath;
+        QComboBox* list = devices ? en.page->lstDeviceList : en.page->lstFirmwareList;
+        auto reload = [&] {
+            if (devices)
+                en.page->btnLoadDeviceListAction();
+            else
+                en.page->btnLoadFirmwareListAction();
+        };
+        en.shell.site.setReply(c.path, c.status, "no");
+        reload();
+        EXPECT_EQ(items(list), QStringList{localized("FETCHING_DATA")}); // while it loads
+        settle(*en.app);
+        EXPECT_EQ(items(list), QStringList{localized("LIST_NOT_LOADED")});
+        EXPECT_EQ(en.shell.ui.lastAlert().messageText,
+                  splitAlertText(localized("NETWORK_REQUEST_ERROR")).message);
+
+        en.shell.site.setReply(c.path, 200, devices ? deviceList(kDevices) : updateList(kReleases));
+        reload();
+        settle(*en.app);
+        EXPECT_EQ(list->count(), 4); // the placeholder and three entries
+        EXPECT_EQ(list->itemText(0),
+                  localized(devices ? "SELECT_PRODUCT_MODEL" : "SELECT_FIRMWARE_VERSION"));
+    }
+}
+
 TEST(FirmwareDownload, DownloadsTheChosenReleaseUnderTheProgressSheet) {
     ListPage en;
     FirmwareUpdateViewController* page = en.page;
