@@ -590,9 +590,12 @@ void MainViewController::forgetUnit(const QString& reason) {
     const unsigned before = messagesShown_;
     forgetDevice();
     // What ended with the unit was told just now: the reason joins it instead of replacing it.
-    if (messagesShown_ != before)
-        showCautionMessage(txtBottomMessage->text() + QLatin1Char(' ') + reason);
-    else
+    if (messagesShown_ != before) {
+        const QString told = txtBottomMessage->text();
+        // Chinese sentences follow each other without a space.
+        const bool spaced = !told.isEmpty() && told.back().unicode() < 0x3000;
+        showCautionMessage(told + (spaced ? QStringLiteral(" ") : QString()) + reason);
+    } else
         showInfoMessage(reason);
 }
 
