@@ -304,10 +304,12 @@ void MainViewController::showMessage(const QString& text, const QColor& backgrou
     BottomMessageView->show();
     imgBottomMessageIcon->setPixmap(QApplication::style()->standardIcon(icon).pixmap(16, 16));
     ++messagesShown_;
-    // Each message hides the bar at its own time, even when a later one replaced its text.
+    // Each message hides the bar at its own time, even when a later one replaced its text, but
+    // not before a message that must stay its full time has had it.
     QPointer<QWidget> barView = BottomMessageView;
-    platform::scheduler().after(kMessageSeconds, [barView] {
-        if (barView)
+    QPointer<MainViewController> self(this);
+    platform::scheduler().after(kMessageSeconds, [barView, self] {
+        if (barView && self && platform::scheduler().now() >= self->barKeptUntil_ - 1e-6)
             barView->hide();
     });
 }
@@ -342,13 +344,16 @@ void MainViewController::finishPortPause() {
 
 void MainViewController::reloadPortList(bool connect) {
     finishPortPause();
-    if (portIsOpen())
-        afterPortPause([this, connect] { rebuildPortList(connect); });
-    else
-        rebuildPortList(connect);
+    if (!portIsOpen()) {
+        rebuildPortList(connect, {});
+        return;
+    }
+    endProceduresOnUnit();
+    const QString open = appDelegate->port->portName().value_or(QString());
+    afterPortPause([this, connect, open] { rebuildPortList(connect, open); });
 }
 
-void MainViewController::rebuildPortList(bool connect) {
+void MainViewController::rebuildPortList(bool connect, const QString& keep) {
     SerialPort& port = *appDelegate->port;
     port.refreshPortList();
     view();
@@ -366,6 +371,8 @@ void MainViewController::rebuildPortList(bool connect) {
         if (it.key().contains(QLatin1String("SLAB")))
             preselected = it.key();
     }
+    if (!keep.isEmpty() && ports.contains(keep)) // the port that was open stays chosen
+        preselected = keep;
     if (!preselected.isEmpty()) {
         lstPortList->setCurrentIndex(lstPortList->findText(preselected));
         if (connect)
@@ -507,7 +514,7 @@ void MainViewController::detectDevice() {
         return;
     appDelegate->port->requestDataFrame(
         "r", 3, true, identifyTimeout, [this] { identifyDevice(); },
-        reportFailure("RESPONSE_ERROR", {}), reportFailure("RESPONSE_TIMEOUT", {}));
+        reportFailure("RESPONSE_ERROR", {}), reportNoReply({}));
 }
 
 // ---- The identified unit's port opened again ----
@@ -528,10 +535,12 @@ void MainViewController::checkReturningUnit() {
     if (!unitPortLost_ || !portIsOpen() || appDelegate->port->portName() != unitPort_)
         return;
     unitCheckTimer_.stop();
-    askReturningUnit();
+    askReturningUnit(false);
 }
 
-void MainViewController::askReturningUnit() {
+// Asks the unit on the reopened port who it is ("r"), or, once it has answered as the identified
+// unit, reads its block ("R").
+void MainViewController::askReturningUnit(bool readBlock) {
     if (!portIsOpen()) // the next open of the port asks
         return;
     SerialPort& link = *appDelegate->port;
@@ -542,36 +551,73 @@ void MainViewController::askReturningUnit() {
                 step();
         };
     };
+    Callback answered = readBlock ? Callback([this] { returningUnitBlockRead(); })
+                                  : Callback([this] { returningUnitAnswered(); });
     // The hold is lifted for this request alone; the request keeps the link busy until its end.
     link.setHeld(false);
     const bool sent = link.requestDataFrame(
-        "r", 3, true, identifyTimeout, ifCurrent([this] { returningUnitAnswered(); }),
+        readBlock ? "R" : "r", readBlock ? dataLength : 3, true,
+        readBlock ? blockTimeout : identifyTimeout, ifCurrent(std::move(answered)),
         ifCurrent([this] { returningUnitNotIdentified(true); }),
         ifCurrent([this] {
             returningUnitNotIdentified(appDelegate->port->dataSizeReceived() > 0);
         }));
     link.setHeld(true);
     if (!sent) // an exchange from before the port closed still has the line
-        unitCheckTimer_.start(unitCheckLineWait, [this] { askReturningUnit(); });
+        unitCheckTimer_.start(unitCheckLineWait,
+                              [this, readBlock] { askReturningUnit(readBlock); });
 }
 
 void MainViewController::returningUnitAnswered() {
-    const QByteArray reply = appDelegate->port->data();
-    const bool same = reply.size() >= 3 && std::uint8_t(reply[0]) == deviceID &&
-                      std::uint8_t(reply[1]) == firmwareVersion &&
-                      std::uint8_t(reply[2]) == dataVersion;
-    if (same) {
+    if (isIdentifiedUnit(appDelegate->port->data()))
+        askReturningUnit(true);
+    else
+        forgetUnit(localized("UNIT_CHANGED_ON_PORT").arg(unitPort_.value_or(QString())));
+}
+
+void MainViewController::returningUnitBlockRead() {
+    if (holdsKnownBlock(appDelegate->port->data())) {
         endUnitCheck(); // the page goes on as it was
         return;
     }
-    forgetUnit(localized("UNIT_CHANGED_ON_PORT").arg(unitPort_.value_or(QString())));
+    forgetUnit(localized("UNIT_BLOCK_CHANGED_ON_PORT").arg(unitPort_.value_or(QString())));
+}
+
+bool MainViewController::isIdentifiedUnit(const QByteArray& identity) const {
+    return identity.size() >= 3 && std::uint8_t(identity[0]) == deviceID &&
+           std::uint8_t(identity[1]) == firmwareVersion &&
+           std::uint8_t(identity[2]) == dataVersion;
+}
+
+// Bytes 0 to 2 of a block are the unit's own (its versions; a write does not change them) and
+// are checked by its answer to "r": the blocks are compared from byte 3 on.
+bool MainViewController::holdsKnownBlock(const QByteArray& block) {
+    constexpr qsizetype identityBytes = 3;
+    auto matches = [&](const std::optional<QByteArray>& known) {
+        return known && block.size() == dataLength && known->size() == block.size() &&
+               known->mid(identityBytes) == block.mid(identityBytes);
+    };
+    if (matches(unitBlock_)) {
+        unitBlockIfWritten_.reset();
+        return true;
+    }
+    if (matches(unitBlockIfWritten_)) { // the write whose reply went missing was stored
+        recordUnitBlock(*unitBlockIfWritten_);
+        return true;
+    }
+    return false;
+}
+
+void MainViewController::recordUnitBlock(const QByteArray& block) {
+    unitBlock_ = block;
+    unitBlockIfWritten_.reset();
 }
 
 // `answered`: bytes came, but no identification.
 void MainViewController::returningUnitNotIdentified(bool answered) {
     if (answered && !unitAskedAgain_) {
         unitAskedAgain_ = true;
-        unitCheckTimer_.start(retryUnitCheckDelay, [this] { askReturningUnit(); });
+        unitCheckTimer_.start(retryUnitCheckDelay, [this] { askReturningUnit(false); });
         return;
     }
     forgetUnit(localized("NO_UNIT_ON_PORT").arg(unitPort_.value_or(QString())));
@@ -597,6 +643,8 @@ void MainViewController::forgetUnit(const QString& reason) {
         showCautionMessage(told + (spaced ? QStringLiteral(" ") : QString()) + reason);
     } else
         showInfoMessage(reason);
+    // Why the page went is read in full: an earlier message's end does not hide it.
+    barKeptUntil_ = platform::scheduler().now() + kMessageSeconds;
 }
 
 void MainViewController::endProceduresOnUnit() {
@@ -632,6 +680,8 @@ void MainViewController::forgetDevice() {
     dataVersion = 0;
     dataLength = 0;
     data.clear();
+    unitBlock_.reset();
+    unitBlockIfWritten_.reset();
     for (Callback* slot :
          {&handlerDataToUI, &handlerUIToData, &handlerReadFromDevice, &handlerWriteToDevice,
           &handlerLevelCalibration, &handlerHoverCalibration, &handlerAccelCalibration,
@@ -666,8 +716,11 @@ void MainViewController::identifyDevice() {
 
     // A unit of another model or block layout never sees the block of the earlier one.
     const std::int64_t length = model->blockLength(version);
-    if (id != deviceID || length != dataLength || version != dataVersion)
+    if (id != deviceID || length != dataLength || version != dataVersion) {
         data.clear();
+        unitBlock_.reset();
+        unitBlockIfWritten_.reset();
+    }
     unitPort_ = appDelegate->port->portName();
     endUnitCheck();
     deviceID = id;
@@ -781,6 +834,18 @@ MainViewController::Callback MainViewController::reportFailure(const char* key, 
     };
 }
 
+MainViewController::Callback MainViewController::reportNoReply(Callback then) {
+    return [this, then = std::move(then)] {
+        showNoReply();
+        run(then);
+    };
+}
+
+void MainViewController::showNoReply() {
+    const bool unwritten = appDelegate->port && appDelegate->port->lastRequestUnwritten();
+    showCriticalAlert(localized(unwritten ? "LINE_BUSY" : "RESPONSE_TIMEOUT"), {});
+}
+
 void MainViewController::readFromDevice(Callback onSuccess, Callback onError, Callback onTimeout) {
     if (!requirePort())
         return;
@@ -789,16 +854,22 @@ void MainViewController::readFromDevice(Callback onSuccess, Callback onError, Ca
         [this, onSuccess] {
             data.clear();
             data.append(appDelegate->port->data());
+            recordUnitBlock(data);
             run(handlerDataToUI);
             showInfoMessage(localized("READ_SUCCESS"));
             run(onSuccess);
         },
-        reportFailure("RESPONSE_ERROR", onError), reportFailure("RESPONSE_TIMEOUT", onTimeout));
+        reportFailure("RESPONSE_ERROR", onError), reportNoReply(onTimeout));
 }
 
 // Whether `data` is a whole block of the identified unit; else tells the user why not and runs
 // `onFailure`.
 bool MainViewController::checkBlock(const Callback& onFailure) {
+    if (deviceID == 0) { // forgotten, while a question or panel was shown
+        showCriticalAlert(localized("NO_UNIT_NO_PARAMETERS"), {});
+        run(onFailure);
+        return false;
+    }
     if (data.isEmpty()) {
         showCriticalAlert(localized("DATA_BUFFER_EMPTY"), {});
         run(onFailure);
@@ -826,28 +897,89 @@ void MainViewController::writeToDevice(Callback onSuccess, Callback onError, Cal
                          run(handlerUIToData);
                          if (!checkBlock(onError))
                              return;
-                         sendBlock(
+                         const bool accepted = sendBlock(
                              head,
                              [this, onSuccess] {
                                  showInfoMessage(localized("WRITE_SUCCESS"));
                                  run(onSuccess);
                              },
                              onError, onTimeout);
+                         if (!accepted) // the link is busy (a unit on a reopened port is asked)
+                             showCriticalAlert(localized("DEVICE_BUSY"), {});
                      },
                      {});
 }
 
 bool MainViewController::sendBlock(qsizetype head, Callback onSuccess, Callback onError,
                                    Callback onTimeout) {
+    return checkUnitOnLine(
+        [this, head, onSuccess, onError, onTimeout] {
+            writeBlock(head, onSuccess, onError, onTimeout);
+        },
+        onError, onTimeout);
+}
+
+bool MainViewController::checkUnitOnLine(Callback proceed, Callback onError, Callback onTimeout) {
+    Callback error = reportFailure("RESPONSE_ERROR", onError);
+    Callback timeout = reportNoReply(onTimeout);
+    auto notTheSame = [this, onError] {
+        const QString port = appDelegate->port->portName().value_or(QString());
+        forgetDevice();
+        showCriticalAlert(localized("UNIT_NOT_THE_SAME").arg(port), {});
+        run(onError);
+    };
+    auto readBlock = [this, proceed, notTheSame, error, timeout] {
+        if (!isIdentifiedUnit(appDelegate->port->data())) {
+            notTheSame();
+            return;
+        }
+        appDelegate->port->requestDataFrame(
+            "R", dataLength, true, blockTimeout,
+            [this, proceed, notTheSame] {
+                if (holdsKnownBlock(appDelegate->port->data()))
+                    proceed();
+                else
+                    notTheSame();
+            },
+            error, timeout);
+    };
+    return appDelegate->port->requestDataFrame("r", 3, true, identifyTimeout, readBlock, error,
+                                               timeout);
+}
+
+// What the unit holds once it stored a write of `head` bytes (0: the whole block): the block,
+// but past `head` the bytes it kept.
+QByteArray MainViewController::blockAsStored(qsizetype head) const {
+    QByteArray stored = data.left(dataLength);
+    if (head > 0 && head < stored.size() && unitBlock_ && unitBlock_->size() == stored.size())
+        stored.replace(head, stored.size() - head, unitBlock_->mid(head));
+    return stored;
+}
+
+void MainViewController::writeBlock(qsizetype head, Callback onSuccess, Callback onError,
+                                    Callback onTimeout) {
     SerialPort& port = *appDelegate->port;
-    Callback error = reportFailure("RESPONSE_ERROR", std::move(onError));
-    Callback timeout = reportFailure("RESPONSE_TIMEOUT", std::move(onTimeout));
+    const QByteArray stored = blockAsStored(head);
+    // A refused or unanswered write may still have been stored.
+    auto mayHaveStored = [this, stored](Callback report) {
+        return [this, stored, report = std::move(report)] {
+            unitBlockIfWritten_ = stored;
+            report();
+        };
+    };
+    Callback success = [this, stored, onSuccess] {
+        recordUnitBlock(stored);
+        run(onSuccess);
+    };
+    Callback error = mayHaveStored(reportFailure("RESPONSE_ERROR", std::move(onError)));
+    Callback timeout = mayHaveStored(reportNoReply(std::move(onTimeout)));
     if (head > 0)
-        return port.sendDataFrameSplit("W", data, std::min<qsizetype>(head, data.size()), true,
-                                       blockTimeout, std::move(onSuccess), std::move(error),
-                                       std::move(timeout));
-    return port.sendDataFrame("W", data, dataLength, true, blockTimeout, std::move(onSuccess),
-                              std::move(error), std::move(timeout));
+        port.sendDataFrameSplit("W", data, std::min<qsizetype>(head, data.size()), true,
+                                blockTimeout, std::move(success), std::move(error),
+                                std::move(timeout));
+    else
+        port.sendDataFrame("W", data, dataLength, true, blockTimeout, std::move(success),
+                           std::move(error), std::move(timeout));
 }
 
 void MainViewController::restartDevice(bool confirm, Callback onSuccess, Callback onError,
@@ -880,8 +1012,7 @@ void MainViewController::factoryReset(Callback onSuccess, Callback onError, Call
                                  readFromDevice({}, {}, {});
                                  run(onSuccess);
                              },
-                             reportFailure("RESPONSE_ERROR", onError),
-                             reportFailure("RESPONSE_TIMEOUT", onTimeout));
+                             reportFailure("RESPONSE_ERROR", onError), reportNoReply(onTimeout));
                      },
                      {});
 }
@@ -929,7 +1060,7 @@ void MainViewController::calibrate(const char* confirmKey, const QByteArray& com
                              },
                              [this, sheet, onTimeout] {
                                  dismissViewController(sheet);
-                                 showCriticalAlert(localized("RESPONSE_TIMEOUT"), {});
+                                 showNoReply();
                                  unlockMenus();
                                  run(onTimeout);
                              });
@@ -953,6 +1084,9 @@ void MainViewController::saveParameterFile(Callback onSuccess, Callback onFailur
                                                 QStringLiteral("dat"));
     if (!path || path->isEmpty())
         return;
+    // The unit may have been forgotten while the panel was shown: nothing replaces the file then.
+    if (!checkBlock(onFailure))
+        return;
     if (ParameterFile::write(*path, data)) {
         showInfoMessage(localized("SAVE_FILE_SUCCESS"));
         run(onSuccess);
@@ -966,6 +1100,11 @@ void MainViewController::openParameterFile(Callback onSuccess, Callback onFailur
     const auto path = uiServices().runOpenPanel(viewWindow(), QStringLiteral("dat"));
     if (!path || path->isEmpty())
         return;
+    if (deviceID == 0) { // forgotten while the panel was shown
+        showCriticalAlert(localized("NO_UNIT_FOR_FILE"), {});
+        run(onFailure);
+        return;
+    }
     // A block must also belong to an identified unit: with no block length no file fits.
     switch (ParameterFile::read(*path, dataLength, dataVersion, data)) {
     case ParameterFile::Status::Missing:

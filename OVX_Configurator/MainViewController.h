@@ -123,9 +123,10 @@ public:
     void showCautionMessage(const QString& text);
 
     // ---- Ports and identification ----
-    // Rebuilds the port list from the link and preselects the last port whose name contains
-    // "SLAB" (connecting it when `connect`). An open port is closed first and the list is rebuilt
-    // 0.5 s later.
+    // Rebuilds the port list from the link and preselects the open port when it is still listed,
+    // else the last port whose name contains "SLAB" (connecting it when `connect`). An open port
+    // is closed first (a procedure a page runs on the unit ended there before, as by
+    // endProceduresOnUnit) and the list is rebuilt 0.5 s later.
     void reloadPortList(bool connect);
     // (Re)opens the link on `name`; an open port is closed first and the new one opened 0.5 s
     // later. "OPEN_PORT_FAILED" when it does not open ("PORT_PATH_MISSING" when its path leads
@@ -144,12 +145,13 @@ public:
     // Sends "r" and identifies the unit from its reply.
     void detectDevice();
     // The identified unit's port opens again after it closed or went away: another unit may be
-    // on it now. The link is held from the moment the port closed, so nothing but "r" reaches
-    // the port until the unit on it has answered. The same device identifier, firmware and data
-    // version: the page goes on as it was (its edits kept). Another answer, or none, forgets the
-    // unit as a change of port does, with one message naming the port. An answer that is no
-    // identification (a unit just plugged in may still sit in its boot loader) is asked once more
-    // retryUnitCheckDelay seconds later.
+    // on it now. The link is held from the moment the port closed, so nothing but "r" and "R"
+    // reaches the port until the unit on it has answered. The same device identifier, firmware
+    // and data version, and the block the program last knew the unit to hold: the page goes on
+    // as it was (its edits kept). Another answer, or none, forgets the unit as a change of port
+    // does, with one message naming the port that stays its full 3 seconds. An answer that is
+    // no identification or block (a unit just plugged in may still sit in its boot loader) is
+    // asked once more, from "r", retryUnitCheckDelay seconds later.
     void checkReturningUnit();
     // Whether the unit on a reopened port is still to answer (the link is held meanwhile).
     bool isCheckingReturningUnit() const { return unitPortLost_; }
@@ -187,21 +189,31 @@ public:
 
     // ---- The parameter block and the unit ----
     // Each first checks that a port is open (else warnPortNotConnected and no closure runs).
-    // A request the link refuses while it is busy runs no closure either.
+    // A request the link refuses while it is busy runs no closure either. A request that gets no
+    // reply shows "RESPONSE_TIMEOUT", or "LINE_BUSY" when it was never written (showNoReply).
     //
     // "R": the block into `data`, handlerDataToUI, "READ_SUCCESS".
     void readFromDevice(Callback onSuccess, Callback onError, Callback onTimeout);
-    // After "WRITE_CONFIRM": handlerUIToData, then sendBlock(head). Refused with
-    // "DATA_BUFFER_EMPTY" or "DATA_BUFFER_INVALID" (onError) unless `data` holds exactly
-    // `dataLength` bytes.
+    // After "WRITE_CONFIRM": handlerUIToData, then sendBlock(head); "DEVICE_BUSY" when the link
+    // refuses it. Refused with "NO_UNIT_NO_PARAMETERS" (no unit identified), "DATA_BUFFER_EMPTY"
+    // or "DATA_BUFFER_INVALID" (onError) unless `data` holds exactly `dataLength` bytes.
     void writeToDevice(Callback onSuccess, Callback onError, Callback onTimeout,
                        qsizetype head = 0);
-    // The block to the unit, the link busy until the reply: with `head` 0, "W", the block and
-    // its CRC in one write, one acknowledge byte; else the letter "W" alone, then the link's
-    // pause, the first `head` bytes and their CRC, two acknowledge bytes. A rejected or missing
-    // reply shows "RESPONSE_ERROR" or "RESPONSE_TIMEOUT" before onError or onTimeout. False
-    // (no closure runs) when the link refused the request.
+    // The block to the unit, the link busy until the reply, once checkUnitOnLine found the unit
+    // the block was read from: with `head` 0, "W", the block and its CRC in one write, one
+    // acknowledge byte; else the letter "W" alone, then the link's pause, the first `head` bytes
+    // and their CRC, two acknowledge bytes. A rejected or missing reply shows "RESPONSE_ERROR"
+    // or "RESPONSE_TIMEOUT" before onError or onTimeout. False (no closure runs) when the link
+    // refused the request.
     bool sendBlock(qsizetype head, Callback onSuccess, Callback onError, Callback onTimeout);
+    // Asks the unit on the line who it is ("r") and reads its block ("R"), and runs `proceed`
+    // only when it is the identified unit (identifier, firmware and data version) and holds the
+    // block the program last knew it to hold (as last read from it or written to it; the reads
+    // after a calibration, a procedure or a factory restore keep that true). Otherwise nothing
+    // more is sent: the unit is forgotten with the critical message "UNIT_NOT_THE_SAME", then
+    // onError runs. A rejected or missing reply reports as sendBlock's. False (no closure runs)
+    // when the link refused the request.
+    bool checkUnitOnLine(Callback proceed, Callback onError, Callback onTimeout);
     // "REBT", after "RESTART_CONFIRM" when `confirm`; only the caller's closures report.
     void restartDevice(bool confirm, Callback onSuccess, Callback onError, Callback onTimeout);
     // After "RESET_CONFIRM": "REST", "RESET_SUCCESS", then the block is read again.
@@ -217,12 +229,16 @@ public:
     void calibrate(const char* confirmKey, const QByteArray& command, double timeout,
                    Callback onSuccess, Callback onError, Callback onTimeout);
     // The block to a "dat" file chosen in a save panel, written atomically. Refused like a write
-    // unless `data` holds exactly `dataLength` bytes.
+    // unless `data` holds exactly `dataLength` bytes of an identified unit, before the panel and
+    // again after it (the unit may have been forgotten meanwhile): the file is left as it was.
     void saveParameterFile(Callback onSuccess, Callback onFailure);
     // A "dat" file of exactly `dataLength` bytes and the unit's data version into `data`, then
     // handlerDataToUI. Any other file is refused with "BAD_FILE_FORMAT" and `data` stays as it
-    // was.
+    // was; with no unit identified when the panel closes, "NO_UNIT_FOR_FILE".
     void openParameterFile(Callback onSuccess, Callback onFailure);
+    // The critical message of a request that got no reply: "LINE_BUSY" when the link never
+    // wrote it (the line kept bringing bytes, or its port closed), else "RESPONSE_TIMEOUT".
+    void showNoReply();
 
     // How long the port list waits after closing a port.
     static constexpr double portClosePause = 0.5;
@@ -253,7 +269,7 @@ private:
 
     void setDeviceItemsEnabled(bool enabled, bool rebootAndAccelEnabled);
     void showMessage(const QString& text, const QColor& background, QStyle::StandardPixmap icon);
-    void rebuildPortList(bool connect);
+    void rebuildPortList(bool connect, const QString& keep);
     void openPort(const QString& name);
     bool portIsOpen() const;
     // Whether the link's port is open (after finishPortPause); else warnPortNotConnected.
@@ -268,8 +284,15 @@ private:
     // Forgets the unit and tells the user why (`reason`, localised).
     void forgetUnit(const QString& reason);
     void unitPortClosed();
-    void askReturningUnit();
+    void askReturningUnit(bool readBlock);
     void returningUnitAnswered();
+    void returningUnitBlockRead();
+    bool isIdentifiedUnit(const QByteArray& identity) const;
+    // Whether `block`, read from the unit, is what the program last knew the unit to hold.
+    bool holdsKnownBlock(const QByteArray& block);
+    void recordUnitBlock(const QByteArray& block);
+    QByteArray blockAsStored(qsizetype head) const;
+    void writeBlock(qsizetype head, Callback onSuccess, Callback onError, Callback onTimeout);
     void returningUnitNotIdentified(bool answered);
     void endUnitCheck();
     void installHandlers(const DeviceModel& model);
@@ -279,6 +302,8 @@ private:
     bool checkBlock(const Callback& onFailure);
     // A closure that shows the critical alert of `key`, then runs `then`.
     Callback reportFailure(const char* key, Callback then);
+    // A closure that shows showNoReply, then runs `then`.
+    Callback reportNoReply(Callback then);
     template <class Page> Page* page(std::unique_ptr<Page>& slot);
 
     std::unique_ptr<Ui::MainViewController> ui_;
@@ -301,4 +326,9 @@ private:
     unsigned unitCheck_ = 0;            // counts the checks, so a stale answer is ignored
     platform::Timer unitCheckTimer_;
     unsigned messagesShown_ = 0; // counts the message bar's messages
+    double barKeptUntil_ = 0;    // no earlier message hides the bar before then
+    // The block the identified unit holds as far as the program knows (last read from it or
+    // written to it), and the one it holds if a write whose reply failed was stored after all.
+    std::optional<QByteArray> unitBlock_;
+    std::optional<QByteArray> unitBlockIfWritten_;
 };

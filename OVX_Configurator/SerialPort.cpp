@@ -240,11 +240,18 @@ void SerialPort::startDeferred() {
         if (!quietDeadline_)
             quietDeadline_ = now + lateReplyAllowance;
         const double left = *quietDeadline_ - now;
-        if (left <= 1e-6) {
+        if (left > 1e-6) {
+            deferTimer_.start(std::min(wait, left), [this] { startDeferred(); });
+            return;
+        }
+        // Past the bound, only a line that keeps bringing bytes ends the wait; one that fell
+        // quiet is waited for to the end of its quiet (at most lateReplyAllowance after its
+        // last byte).
+        if (now - lastByteAt_ < quietAfterTimeout - 1e-6) {
             giveUpDeferred();
             return;
         }
-        deferTimer_.start(std::min(wait, left), [this] { startDeferred(); });
+        deferTimer_.start(wait, [this] { startDeferred(); });
         return;
     }
     settling_ = false; // what came before the quiet was discarded
@@ -255,6 +262,7 @@ void SerialPort::startDeferred() {
 }
 
 void SerialPort::begin(Request request) {
+    lastRequestUnwritten_ = false;
     busy_ = request.setBusy;
     resetState();
     pending_ = Pending::Request;
@@ -326,6 +334,7 @@ void SerialPort::serialPortDidReceiveData(const std::shared_ptr<TTYSerialPort>& 
     // A port left behind by a later connect may still report: its bytes are no reply.
     if (data.isEmpty() || port != serialPort_)
         return;
+    lastByteAt_ = platform::scheduler().now();
     if (settling_ && pending_ == Pending::None) { // a late reply: the quiet starts again
         settleAfter(data.size());
         startDeferred();
@@ -461,6 +470,7 @@ void SerialPort::giveUpDeferred() {
     deferTimer_.stop();
     quietDeadline_.reset();
     busy_ = false;
+    lastRequestUnwritten_ = true;
     run(onTimeout);
 }
 

@@ -87,6 +87,9 @@ public:
     const QByteArray& receiveBuff() const { return receiveBuff_; }
     const QByteArray& sendBuff() const { return sendBuff_; }
     bool busy() const { return busy_; }
+    // The last request that ended was never written: it ended as a time-out while it waited for
+    // a line that kept bringing bytes, or for a port that closed meanwhile.
+    bool lastRequestUnwritten() const { return lastRequestUnwritten_; }
     // A request or poll is on the line, waiting for its reply (not yet judged, not timed out).
     bool awaitingReply() const { return pending_ != Pending::None; }
     qint64 expectedDataSize() const { return expectedDataSize_; }
@@ -181,10 +184,13 @@ public:
     // or until the rest has come and the line was quiet for quietAfterTimeout. A frame of data
     // is long and can hold anything, so it must never reach the next exchange.
     //
-    // It is also the longest a request waits for the quiet, counted from when it began to wait
-    // (when it was accepted, or when the poll it waited for timed out): on a line that still
-    // chatters then, the request ends as a time-out (busy cleared, its time-out closure run once)
-    // and nothing of it is written. Polls stay refused until the line falls quiet.
+    // It is also how long a request waits for the quiet, counted from when it began to wait
+    // (when it was accepted, or when the poll it waited for timed out), before a line that keeps
+    // bringing bytes ends it: when the line is still chattering then (a byte came within the last
+    // quietAfterTimeout), or a byte comes later while it waits, the request ends as a time-out
+    // (busy cleared, its time-out closure run once) and nothing of it is written. A line that
+    // has fallen quiet by then is waited for to the end of its quiet. Polls stay refused until
+    // the line falls quiet.
     static constexpr double lateReplyAllowance = 1.5;
 
     // ---- TTYSerialPortDelegate ----
@@ -262,7 +268,9 @@ private:
     bool settling_ = false;           // an exchange timed out; the line must fall quiet
     qint64 lateBytesDue_ = 0;         // bytes of its data frame that may still come
     double quietUntil_ = 0;
-    std::optional<double> quietDeadline_; // when the waiting request stops waiting for quiet
+    std::optional<double> quietDeadline_; // from then on, chatter ends the waiting request
+    double lastByteAt_ = -1e9;            // when the line last brought bytes
+    bool lastRequestUnwritten_ = false;
     platform::Timer deferTimer_;
     platform::Timer splitTimer_;
 };

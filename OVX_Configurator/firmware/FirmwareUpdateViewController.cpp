@@ -566,7 +566,7 @@ void FirmwareUpdateViewController::startUpdate() {
                                  step(&FirmwareUpdateViewController::chooseBootCommand),
                                  step([this] { failRun("RESPONSE_ERROR", false); }),
                                  step(&FirmwareUpdateViewController::confirmDetect)))
-        failRun("RESPONSE_ERROR", false);
+        failRun("DEVICE_BUSY", false); // nothing was sent: another exchange holds the link
 }
 
 void FirmwareUpdateViewController::chooseBootCommand() {

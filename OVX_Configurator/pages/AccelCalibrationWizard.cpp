@@ -167,7 +167,7 @@ void AccelCalibrationWizard::accelCalibrationStepFailed() {
 
 void AccelCalibrationWizard::accelCalibrationStepTimedOut() {
     dismissProgressSheet();
-    page_.showCriticalAlert(localized("RESPONSE_TIMEOUT"), {});
+    page_.showResponseTimeout();
 }
 
 void AccelCalibrationWizard::showPreviousAccelCalibrationStep() {

@@ -198,7 +198,10 @@ void TabbedModelPageViewController::showResponseError() {
 }
 
 void TabbedModelPageViewController::showResponseTimeout() {
-    showCriticalAlert(localized("RESPONSE_TIMEOUT"), {});
+    if (parentController)
+        parentController->showNoReply();
+    else
+        showCriticalAlert(localized("RESPONSE_TIMEOUT"), {});
 }
 
 // ---- Live telemetry ----

@@ -199,7 +199,7 @@ public:
     // while the page exists.
     bool sendProcedureCommand(const QByteArray& word, Callback onSuccess, Callback onError,
                               Callback onTimeout);
-    // The critical messages "RESPONSE_ERROR" and "RESPONSE_TIMEOUT".
+    // The critical messages "RESPONSE_ERROR" and the main view's showNoReply.
     void showResponseError();
     void showResponseTimeout();
 

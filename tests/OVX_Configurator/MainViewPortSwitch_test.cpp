@@ -108,8 +108,8 @@ TEST(MainViewPortSwitch, AnotherPortForgetsTheUnitUntilConnectIdentifiesTheNewOn
         s.main->saveParameterFile({}, {});
         s.advance(1.0);
         EXPECT_EQ(s.shell.ui.alerts.size(), 2u);
-        for (const auto& alert : s.shell.ui.alerts)
-            EXPECT_EQ(alert.request.messageText, headline("DATA_BUFFER_EMPTY"));
+        for (const auto& alert : s.shell.ui.alerts) // the unit is gone, not just its block
+            EXPECT_EQ(alert.request.messageText, headline("NO_UNIT_NO_PARAMETERS"));
         EXPECT_TRUE(s.second.received().isEmpty());
 
         // (c) Connect identifies the unit on the new port and reads its own block first.

@@ -1,6 +1,7 @@
 // The identified unit's port goes away and a unit comes back under the same port name (the same
-// unit on a loose cable, or another one on the same USB lead): nothing but "r" reaches it until
-// it has answered, and only the same unit (identifier, firmware and data version) keeps the page.
+// unit on a loose cable, or another one on the same USB lead): nothing but "r" and "R" reaches it
+// until it has answered, and only the same unit (identifier, firmware and data version, and the
+// block it was last known to hold) keeps the page.
 
 #include "OVX_Configurator/Alert.h"
 #include "OVX_Configurator/Localization.h"
@@ -56,7 +57,7 @@ QSpinBox* editOnThePage(ConnectedShell& s) {
 }
 
 TEST(MainViewReturningUnit, OnlyTheSameUnitOnAReopenedPortKeepsThePage) {
-    enum class Back { SameUnit, SameUnitJustSwitchedOn, OtherModel, OtherDataVersion,
+    enum class Back { SameUnit, SameUnitJustSwitchedOn, Twin, OtherModel, OtherDataVersion,
                       OtherFirmware, NoAnswer };
     struct Case {
         const char* what;
@@ -64,14 +65,20 @@ TEST(MainViewReturningUnit, OnlyTheSameUnitOnAReopenedPortKeepsThePage) {
         int model;
         quint8 firmware, dataVersion;
         int asked; // "r" sent to the unit that came back
+        int read;  // "R" sent to it
+        const char* reason;
     } cases[] = {
-        {"the same unit", Back::SameUnit, 168, 0x21, 0x10, 1},
+        {"the same unit", Back::SameUnit, 168, 0x21, 0x10, 1, 1, nullptr},
         {"the same unit, still in its boot loader", Back::SameUnitJustSwitchedOn, 168, 0x21, 0x10,
-         2},
-        {"an OVXC", Back::OtherModel, 170, 0x11, 0x10, 1},
-        {"an OVXB of another data version", Back::OtherDataVersion, 168, 0x21, 0x11, 1},
-        {"an OVXB of another firmware", Back::OtherFirmware, 168, 0x22, 0x10, 1},
-        {"a unit that does not answer", Back::NoAnswer, 168, 0x21, 0x10, 1},
+         2, 1, nullptr},
+        {"an OVXB of the same versions with its own calibration", Back::Twin, 168, 0x21, 0x10, 1,
+         1, "UNIT_BLOCK_CHANGED_ON_PORT"},
+        {"an OVXC", Back::OtherModel, 170, 0x11, 0x10, 1, 0, "UNIT_CHANGED_ON_PORT"},
+        {"an OVXB of another data version", Back::OtherDataVersion, 168, 0x21, 0x11, 1, 0,
+         "UNIT_CHANGED_ON_PORT"},
+        {"an OVXB of another firmware", Back::OtherFirmware, 168, 0x22, 0x10, 1, 0,
+         "UNIT_CHANGED_ON_PORT"},
+        {"a unit that does not answer", Back::NoAnswer, 168, 0x21, 0x10, 1, 0, "NO_UNIT_ON_PORT"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -100,6 +107,12 @@ TEST(MainViewReturningUnit, OnlyTheSameUnitOnAReopenedPortKeepsThePage) {
             other = std::make_unique<SimulatedUnit>(c.model);
             other->setFirmwareVersion(c.firmware);
             other->setDataVersion(c.dataVersion);
+            if (c.back == Back::Twin) { // accelerometer offsets of its own
+                QByteArray calibrated = other->block();
+                calibrated[3] = 99;
+                calibrated[4] = char(-7);
+                other->setBlock(calibrated);
+            }
             if (c.back == Back::NoAnswer)
                 other->injectFault(SimulatedUnit::Fault::NoReply, {}, 1000);
         }
@@ -116,11 +129,14 @@ TEST(MainViewReturningUnit, OnlyTheSameUnitOnAReopenedPortKeepsThePage) {
         ASSERT_TRUE(s.app->port->isOpen());
 
         // Before the answer (held back less than its time-out): the polls wait, and Write and
-        // Read send nothing.
+        // Read send nothing; the Write says that the unit is busy.
         advance(s, back, 0.2);
         s.main->writeToDevice({}, {}, {});
-        if (s.shell.ui.pendingAlerts() > 0)
-            s.confirm(); // "Write the parameters?" Yes
+        ASSERT_EQ(s.shell.ui.pendingAlerts(), 1);
+        s.confirm(); // "Write the parameters?" Yes
+        ASSERT_EQ(s.shell.ui.pendingAlerts(), 1);
+        EXPECT_EQ(s.shell.ui.lastAlert().messageText, testsupport::headline("DEVICE_BUSY"));
+        s.confirm();
         s.main->readFromDevice({}, {}, {});
         advance(s, back, 0.1);
         EXPECT_EQ(back.received(), "r");
@@ -130,7 +146,7 @@ TEST(MainViewReturningUnit, OnlyTheSameUnitOnAReopenedPortKeepsThePage) {
         advance(s, back, 3.0);
         EXPECT_EQ(timesAsked(back), c.asked);
         EXPECT_EQ(back.count("W"), 0);
-        EXPECT_EQ(back.count("R"), 0);
+        EXPECT_EQ(back.count("R"), c.read);
         if (same) {
             // The page goes on: polls again, its edit kept, and Write writes it.
             EXPECT_EQ(s.main->currentViewController,
@@ -145,15 +161,13 @@ TEST(MainViewReturningUnit, OnlyTheSameUnitOnAReopenedPortKeepsThePage) {
             EXPECT_EQ(back.block(), pageBlock);
         } else {
             // Forgotten: nothing more reaches the port, the welcome page and the reason.
-            EXPECT_EQ(back.received(), "r");
+            EXPECT_EQ(back.received(), c.read ? "rR" : "r");
             EXPECT_EQ(s.main->currentViewController, s.main->welcomeViewController());
             EXPECT_EQ(s.main->deviceID, 0);
             EXPECT_TRUE(s.main->data.isEmpty());
             EXPECT_FALSE(s.main->handlerWriteToDevice);
             EXPECT_FALSE(s.app->menuItemWrite->isEnabled());
-            EXPECT_EQ(bottomMessage(s), localized(c.back == Back::NoAnswer ? "NO_UNIT_ON_PORT"
-                                                                            : "UNIT_CHANGED_ON_PORT")
-                                            .arg(kPort));
+            EXPECT_EQ(bottomMessage(s), localized(c.reason).arg(kPort));
             EXPECT_EQ(back.block(), storedBlock);
             EXPECT_TRUE(s.unit.received().isEmpty());
         }

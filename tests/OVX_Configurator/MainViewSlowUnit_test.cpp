@@ -32,7 +32,7 @@ void selectTab(QTabWidget* tabs, const char* name) {
 }
 
 // The commands of a page whose replies come late.
-const QList<QByteArray> kCommands = {"INFO", "STCK", "SERV", "SNSR", "d", "R", "W"};
+const QList<QByteArray> kCommands = {"INFO", "STCK", "SERV", "SNSR", "d", "r", "R", "W"};
 
 TEST(MainViewSlowUnit, ReadAndWriteSucceedWhileLatePollsRun) {
     struct Case {
@@ -64,10 +64,14 @@ TEST(MainViewSlowUnit, ReadAndWriteSucceedWhileLatePollsRun) {
             EXPECT_EQ(testsupport::outlet<QLabel>(s.main, "txtBottomMessage")->text(),
                       localized("READ_SUCCESS"));
 
-            // Write: the unit stores what the page sends, and the page says so.
-            QByteArray stored = s.unit.block();
-            stored[20] = char(stored[20] + 1);
-            s.unit.setBlock(stored);
+            // Write: the unit stores what the page sends (an edit of byte 20), and the page says
+            // so.
+            const auto encode = s.main->handlerUIToData;
+            s.main->handlerUIToData = [&] {
+                encode();
+                s.main->data[20] = char(s.main->data[20] + 1);
+            };
+            const QByteArray before = s.unit.block();
             s.unit.clearRecord();
             s.main->handlerWriteToDevice();
             ASSERT_EQ(s.shell.ui.alerts.size(), 1u);
@@ -76,6 +80,7 @@ TEST(MainViewSlowUnit, ReadAndWriteSucceedWhileLatePollsRun) {
             ASSERT_EQ(s.unit.count("W"), 1);
             const qsizetype written = SimulatedUnit::writePayloadLength(c.model, s.unit.dataVersion());
             EXPECT_EQ(s.unit.block().left(written), s.main->data.left(written));
+            EXPECT_NE(s.unit.block(), before);
             EXPECT_EQ(testsupport::outlet<QLabel>(s.main, "txtBottomMessage")->text(),
                       localized("WRITE_SUCCESS"));
             EXPECT_EQ(s.alertHeadlines(), QStringList{headline("WRITE_CONFIRM")});

@@ -211,6 +211,15 @@ QByteArray SimulatedUnit::pollPayload(const QByteArray& command) {
     return p;
 }
 
+// A procedure's result in the block: `count` signed bytes from `offset` move by one within
+// -20..20, so every run leaves another block.
+void SimulatedUnit::storeCalibration(int offset, int count) {
+    for (int i = offset; i < offset + count && i < block_.size(); ++i) {
+        const int value = static_cast<qint8>(block_[i]);
+        block_[i] = char(value >= 20 || value < -20 ? -20 : value + 1);
+    }
+}
+
 // ---- Record ----
 
 int SimulatedUnit::count(const QByteArray& command) const {
@@ -452,6 +461,7 @@ void SimulatedUnit::handleWord(const QByteArray& word) {
         block_ = defaultBlock(deviceId_, firmwareVersion_, dataVersion_);
         reply(word, ack);
     } else if ((word == "LEVL" || word == "HOVR") && fourLetter) {
+        storeCalibration(word == "LEVL" ? kLevelOffsets : kHoverOffsets, 2);
         reply(word, dualAck);
     } else if ((word == "l" || word == "h") && deviceId_ == 166) {
         reply(word, dualAck);
@@ -466,6 +476,8 @@ void SimulatedUnit::handleWord(const QByteArray& word) {
         accelStepsDone_ = 0;
         reply(word, ack);
     } else if (word == "CNCL" && fourLetter) {
+        if (procedure_ == "TRIM") // the trims found are kept
+            storeCalibration(kSubTrims168, 5);
         procedure_.clear();
         reply(word, ack);
     } else if (word.size() == 1 && word[0] >= 1 && word[0] <= 6 && fourLetter) {
@@ -474,8 +486,10 @@ void SimulatedUnit::handleWord(const QByteArray& word) {
             reply(word, QByteArray(2, kNak));
         } else {
             accelStepsDone_ = std::max(accelStepsDone_, step);
-            if (step == accelCalibrationSteps(deviceId_))
+            if (step == accelCalibrationSteps(deviceId_)) {
                 procedure_.clear();
+                storeCalibration(kAccelOffsets, 6);
+            }
             reply(word, dualAck);
         }
     }

@@ -23,7 +23,10 @@ namespace testsupport {
 // would: "r", "R", "W" (one write, or the letter alone and the block later), "REBT", "REST",
 // "LEVL", "HOVR", the polls "INFO", "STCK", "SERV", "SNSR" and "d", and the page commands "TRIM",
 // "TRVL", "CNCL", "ACCL", the calibration step bytes 0x01.., "l" and "h". Commands a model does
-// not know are recorded and not answered.
+// not know are recorded and not answered. Calibrations and procedures keep their result in the
+// block, as a unit does: "LEVL" and "HOVR" the level and hover offsets (bytes 15-18), the last
+// accelerometer calibration step the accelerometer offsets (bytes 3-8), and the end of servo
+// trimming ("CNCL" after "TRIM") the OVXB's sub-trims (bytes 62-66).
 //
 // Input is read from the Qt event loop (pump it with waitUntil). Delayed replies (late replies,
 // split replies, per-command latency) are timed with platform::scheduler(), so a test with a
@@ -45,6 +48,9 @@ public:
     };
 
     static constexpr char kAck = 0x0D;
+    // Where the procedures keep their results in the block (four-letter models).
+    static constexpr int kAccelOffsets = 3, kLevelOffsets = 15, kHoverOffsets = 17,
+                         kSubTrims168 = 62;
     static constexpr char kNak = 0x15; // the unit's answer to a frame it refuses
 
     // A unit of the model `deviceId` (166, 168, 169 or 170) with that model's default versions
@@ -167,6 +173,7 @@ private:
     void parse(bool settled);
     void handleWord(const QByteArray& word);
     void handleWrite(const QByteArray& frame);
+    void storeCalibration(int offset, int count);
     void record(const QByteArray& frame);
     QByteArray pollPayload(const QByteArray& command);
     void emitBytes(const QByteArray& bytes);

@@ -5,9 +5,11 @@
 //           [--reply-delay SECONDS]
 //
 // Prints the device path and the line that makes the program list it, then answers commands
-// until it is interrupted. Numbers may be given in decimal or with a 0x prefix. An empty line on
-// the standard input switches the unit off and on: its boot loader then waits a moment for the
-// program's probe, so that a firmware update can find it.
+// until it is interrupted. With --quiet it prints only the line that lists it
+// (OVX_EXTRA_PORTS=NAME=PATH) and, with --compare-image, the comparison. Numbers may be given in
+// decimal or with a 0x prefix. An empty line on the standard input switches the unit off and on:
+// its boot loader then waits a moment for the program's probe, so that a firmware update can find
+// it.
 
 #include "OVX_Configurator/device/FirmwareImage.h"
 #include "support/SimulatedBootLoader.h"
@@ -58,7 +60,7 @@ int main(int argc, char** argv) {
     parser.addOption({"firmware", "Firmware version byte (e.g. 0x21).", "byte"});
     parser.addOption({"data-version", "Data version byte (e.g. 0x10).", "byte"});
     parser.addOption({"name", "Port name for OVX_EXTRA_PORTS.", "name", "SLAB_ovxsim"});
-    parser.addOption({"quiet", "Do not print the commands received."});
+    parser.addOption({"quiet", "Print only the OVX_EXTRA_PORTS line (and the image comparison)."});
     parser.addOption({"polls", "Print the live polls received as well."});
     parser.addOption({"boot-loader", "Start in the boot loader, ready for a firmware update."});
     parser.addOption({"boot-id", "Identifier the boot loader reports (171: 24-bit addresses).",
@@ -138,10 +140,13 @@ int main(int argc, char** argv) {
     boot.onCommand = [&boot, &image, quiet](const QByteArray& command) {
         const auto& writes = boot.pageWrites();
         if (command == "e") {
-            std::printf("boot loader left: %lld page writes, %lld refused\n",
-                        static_cast<long long>(writes.size()),
-                        static_cast<long long>(std::count_if(
-                            writes.begin(), writes.end(), [](const auto& w) { return !w.accepted; })));
+            if (!quiet)
+                std::printf("boot loader left: %lld page writes, %lld refused\n",
+                            static_cast<long long>(writes.size()),
+                            static_cast<long long>(std::count_if(writes.begin(), writes.end(),
+                                                                 [](const auto& w) {
+                                                                     return !w.accepted;
+                                                                 })));
             if (!image.isEmpty()) {
                 const qsizetype differs = boot.firstDifferentPage(image);
                 if (differs < 0)
@@ -168,7 +173,7 @@ int main(int argc, char** argv) {
         boot.enter();
     // An empty line switches the unit off and on; the end of the input only stops listening.
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
-    QObject::connect(&input, &QSocketNotifier::activated, [&input, &unit] {
+    QObject::connect(&input, &QSocketNotifier::activated, [&input, &unit, quiet] {
         char buffer[256];
         const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
         if (n <= 0) {
@@ -177,6 +182,8 @@ int main(int argc, char** argv) {
         }
         if (std::find(buffer, buffer + n, '\n') != buffer + n) {
             unit.powerCycle();
+            if (quiet)
+                return;
             std::printf("switched off and on: the boot loader waits %.1f s for the program\n",
                         unit.bootLoader().bootWindow());
             std::fflush(stdout);
@@ -193,6 +200,12 @@ int main(int argc, char** argv) {
         };
     }
 
+    if (quiet) { // the one line a script needs
+        std::printf("OVX_EXTRA_PORTS=%s=%s\n", qPrintable(parser.value("name")),
+                    qPrintable(unit.devicePath()));
+        std::fflush(stdout);
+        return app.exec();
+    }
     std::printf("Simulated unit %d (firmware 0x%02X, data version 0x%02X) on %s\n", model,
                 unit.firmwareVersion(), unit.dataVersion(), qPrintable(unit.devicePath()));
     std::printf("Start the program with:\n  OVX_EXTRA_PORTS=%s=%s scripts/run\n",

@@ -145,9 +145,10 @@ void expectWrittenAsLoaded(ModelPage<Page>& s, const QByteArray& block, qsizetyp
     s.template control<QAbstractButton>("btnWrite")->click();
     ASSERT_EQ(s.alertHeadlines().mid(before), headlines({"WRITE_CONFIRM"}));
     s.answer(0);
-    ASSERT_TRUE(s.waitLong([&] { return !s.unit.received().isEmpty(); }));
+    // The unit is asked who it is and what it holds ("r", "R"), then written.
+    ASSERT_TRUE(s.waitLong([&] { return s.unit.received().startsWith("rRW"); }));
     s.shell.clock.advance(splitPauseSeconds()); // the rest of a block written in two parts
-    const QList<QByteArray> expected{writeFrame(block.left(written))};
+    const QList<QByteArray> expected{"r", "R", writeFrame(block.left(written))};
     s.waitLong([&] { return s.commands() == expected; });
     EXPECT_EQ(s.commands(), expected);
 }

@@ -54,19 +54,20 @@ TEST(OvxaWrite, TheLetterAloneThenTheHeadOfTheBlockWithItsCrc) {
     ASSERT_EQ(s.lastHeadline(), headline("WRITE_CONFIRM"));
     s.answer(0);
 
-    // First write: the letter alone; the rest waits for the pause.
-    ASSERT_TRUE(s.waitLong([&] { return !s.unit.received().isEmpty(); }));
+    // The unit is asked who it is and what it holds; then the letter alone, the rest waits for
+    // the pause.
+    ASSERT_TRUE(s.waitLong([&] { return s.unit.received().size() == 3; }));
     testsupport::pumpEvents(50);
-    EXPECT_EQ(s.unit.received(), "W");
+    EXPECT_EQ(s.unit.received(), "rRW");
     s.main->data[60] = char(0x99); // beyond the head: never sent
     s.shell.clock.advance(SerialPort::splitPause);
     ASSERT_TRUE(s.waitLong([&] { return bottomMessage(s) == localized("WRITE_SUCCESS"); }));
 
     QByteArray head = s.main->data.left(57);
     EXPECT_EQ(head[26], 77);
-    EXPECT_EQ(s.unit.received(), testsupport::writeFrame(head));
-    EXPECT_EQ(s.unit.received().size(), 1 + 59);
-    EXPECT_EQ(s.commands(), QList<QByteArray>{testsupport::writeFrame(head)});
+    EXPECT_EQ(s.unit.received(), "rR" + testsupport::writeFrame(head));
+    EXPECT_EQ(s.unit.received().size(), 2 + 1 + 59);
+    EXPECT_EQ(s.commands(), (QList<QByteArray>{"r", "R", testsupport::writeFrame(head)}));
     EXPECT_EQ(s.shell.ui.alerts.size(), 1u); // the success is a message, not an alert
 }
 
@@ -98,9 +99,9 @@ TEST(OvxaWrite, RefusalsAndFailures) {
         if (c.confirms) {
             ASSERT_EQ(s.lastHeadline(), headline("WRITE_CONFIRM"));
             s.answer(0);
-            ASSERT_TRUE(s.waitLong([&] { return s.unit.received().size() == 1; }));
+            ASSERT_TRUE(s.waitLong([&] { return s.unit.received() == "rRW"; }));
             s.shell.clock.advance(SerialPort::splitPause);
-            ASSERT_TRUE(s.waitLong([&] { return s.unit.received().size() == 60; }));
+            ASSERT_TRUE(s.waitLong([&] { return s.unit.received().size() == 2 + 60; }));
             if (c.result == headline("RESPONSE_TIMEOUT")) {
                 testsupport::pumpEvents(20);
                 s.shell.clock.advance(1.0);
@@ -157,12 +158,13 @@ TEST(OvxaReset, TheFactoryValuesReplaceBytes3To56AndTheHeadIsWritten) {
     EXPECT_EQ(s.main->data, restored); // bytes 0-2 and 57-70 kept
     EXPECT_EQ(s.control<QSpinBox>("TravelLimit1")->value(), 100); // shown at once
     EXPECT_EQ(s.control<QComboBox>("RcMapping3")->currentIndex(), 4);
-    ASSERT_TRUE(s.waitLong([&] { return s.unit.received() == "W"; }));
+    ASSERT_TRUE(s.waitLong([&] { return s.unit.received() == "rRW"; }));
     s.shell.clock.advance(SerialPort::splitPause);
     ASSERT_TRUE(s.waitForAlert(1));
     EXPECT_EQ(s.lastHeadline(), headline("RESET_SUCCESS"));
     EXPECT_EQ(s.shell.ui.lastAlert().style, AlertStyle::Informational);
-    EXPECT_EQ(s.commands(), QList<QByteArray>{testsupport::writeFrame(restored.left(57))});
+    EXPECT_EQ(s.commands(),
+              (QList<QByteArray>{"r", "R", testsupport::writeFrame(restored.left(57))}));
     EXPECT_EQ(s.unit.block().left(57), restored.left(57));
 }
 
@@ -183,9 +185,9 @@ TEST(OvxaReset, ARejectedOrMissingReplyIsReported) {
         s.main->handlerFactoryRestore();
         ASSERT_EQ(s.lastHeadline(), headline("RESET_CONFIRM"));
         s.answer(0);
-        ASSERT_TRUE(s.waitLong([&] { return s.unit.received().size() == 1; }));
+        ASSERT_TRUE(s.waitLong([&] { return s.unit.received() == "rRW"; }));
         s.shell.clock.advance(SerialPort::splitPause);
-        ASSERT_TRUE(s.waitLong([&] { return s.unit.received().size() == 60; }));
+        ASSERT_TRUE(s.waitLong([&] { return s.unit.received().size() == 2 + 60; }));
         if (c.fault == SimulatedUnit::Fault::NoReply) {
             testsupport::pumpEvents(20);
             s.shell.clock.advance(1.0);
@@ -195,7 +197,7 @@ TEST(OvxaReset, ARejectedOrMissingReplyIsReported) {
         EXPECT_EQ(s.shell.ui.lastAlert().style, AlertStyle::Critical);
         EXPECT_EQ(s.main->data, factoryBlock(before));
         EXPECT_EQ(s.control<QSpinBox>("TravelLimit1")->value(), 100);
-        EXPECT_EQ(s.unit.count("R"), 0);
+        EXPECT_EQ(s.unit.count("R"), 1); // the check before the write, no read after it
     }
 }
 

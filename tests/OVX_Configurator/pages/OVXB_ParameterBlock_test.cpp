@@ -124,7 +124,8 @@ TEST(OvxbBlock, AReadBlockIsWrittenBackByteForByte) {
     ASSERT_EQ(s.lastHeadline(), testsupport::headline("WRITE_CONFIRM")); // no channel question
     s.answer(0);
     ASSERT_TRUE(s.waitLong([&] { return s.unit.count("W") == 1; }));
-    EXPECT_EQ(s.commands(), (QList<QByteArray>{"R", testsupport::writeFrame(block)}));
+    EXPECT_EQ(s.commands(),
+              (QList<QByteArray>{"R", "r", "R", testsupport::writeFrame(block)}));
 }
 
 TEST(OvxbBlock, ValueTextsOfSignedAndUnsignedBytes) {

@@ -225,8 +225,8 @@ TEST(OvxbServo, AUnitThatGoesEndsTheProcedureOnThePage) {
             s.stopLivePolls();
             press(s, c, c.startKey, 1);
             testsupport::pumpEvents(100);
-            // Only asked who it is, as any unit on a port opened again.
-            EXPECT_EQ(s.commands(), QList<QByteArray>{"r"});
+            // Only asked who it is and what it holds, as any unit on a port opened again.
+            EXPECT_EQ(s.commands(), (QList<QByteArray>{"r", "R"}));
         }
 }
 

@@ -79,7 +79,7 @@ TEST(OvxbWrite, Branches) {
                                                             : QByteArray::fromHex("03000000000000");
             written.replace(32, 7, mapping);
         }
-        EXPECT_EQ(s.commands(), QList<QByteArray>{writeFrame(written)});
+        EXPECT_EQ(s.commands(), (QList<QByteArray>{"r", "R", writeFrame(written)}));
 
         if (!b.changeType) {
             ASSERT_TRUE(s.waitLong([&] {
@@ -227,7 +227,7 @@ TEST(OvxbWrite, AMappingResetForAPwmReceiverIsWritten) {
     QByteArray written = block;
     written[31] = 0;
     written.replace(32, 7, QByteArray::fromHex("01020406070805"));
-    EXPECT_EQ(s.commands(), QList<QByteArray>{writeFrame(written)});
+    EXPECT_EQ(s.commands(), (QList<QByteArray>{"r", "R", writeFrame(written)}));
 }
 
 TEST(OvxbWrite, AShortOrEmptyBlockIsRefusedByTheMainViewsWrite) {

@@ -61,7 +61,7 @@ TEST(OvxcWrite, TheFrameOfEachLayoutByteForByte) {
         written[55 + shift] = 77;
         written[71 + shift] = char(0xFD);
         written[92 + shift] = 4;
-        EXPECT_EQ(s.commands(), (QList<QByteArray>{"R", writeFrame(written)}));
+        EXPECT_EQ(s.commands(), (QList<QByteArray>{"R", "r", "R", writeFrame(written)}));
     }
 }
 
@@ -107,7 +107,7 @@ TEST(OvxcWrite, AChangedReceiverAsksAboutTheChannelsAndOffersARestart) {
         written[34] = char(b.subType);
         written.replace(35, 9, b.channels);
         written.replace(44, 5, b.outputs);
-        EXPECT_EQ(s.commands(), QList<QByteArray>{writeFrame(written)});
+        EXPECT_EQ(s.commands(), (QList<QByteArray>{"r", "R", writeFrame(written)}));
 
         ASSERT_TRUE(s.waitLong([&] { return s.shell.ui.alerts.size() == 3; }));
         EXPECT_EQ(s.alertHeadlines(),
@@ -138,7 +138,7 @@ TEST(OvxcWrite, AReceiverChangedAndChangedBackWritesWithoutQuestions) {
     }));
     testsupport::pumpEvents(100);
     EXPECT_EQ(s.alertHeadlines(), testsupport::headlines({"WRITE_CONFIRM"}));
-    EXPECT_EQ(s.commands(), QList<QByteArray>{writeFrame(block)});
+    EXPECT_EQ(s.commands(), (QList<QByteArray>{"r", "R", writeFrame(block)}));
 
     // A different sub-type alone is a change.
     subType->setCurrentIndex(5);
@@ -174,7 +174,7 @@ TEST(OvxcWrite, TheChannelQuestionComesBackUntilAWriteWasConfirmed) {
     written[34] = 8;
     written.replace(35, 9, QByteArray::fromHex("020407030006000100"));
     written.replace(44, 5, QByteArray::fromHex("0102030406"));
-    EXPECT_EQ(s.commands(), QList<QByteArray>{writeFrame(written)});
+    EXPECT_EQ(s.commands(), (QList<QByteArray>{"r", "R", writeFrame(written)}));
     EXPECT_EQ(s.main->data, written);
 
     s.control<QPushButton>("btnWrite")->click();

@@ -45,7 +45,7 @@ TEST(OvxdWrite, MatchingReceiverBytesWriteWithOnlyTheMainViewsQuestion) {
                localized("WRITE_SUCCESS");
     }));
     block[41] = 64;
-    EXPECT_EQ(s.commands(), QList<QByteArray>{writeFrame(block)});
+    EXPECT_EQ(s.commands(), (QList<QByteArray>{"r", "R", writeFrame(block)}));
     testsupport::pumpEvents(100);
     EXPECT_EQ(s.alertHeadlines(), testsupport::headlines({"WRITE_CONFIRM"})); // no restart offer
 }
@@ -94,7 +94,7 @@ TEST(OvxdWrite, AChangedSubTypeAsksAboutTheChannels) {
         written.replace(26, 7,
                         b.channelAnswer == 0 ? QByteArray::fromHex("02030406050001")
                                              : QByteArray::fromHex("00000000000006"));
-        EXPECT_EQ(s.commands(), QList<QByteArray>{writeFrame(written)});
+        EXPECT_EQ(s.commands(), (QList<QByteArray>{"r", "R", writeFrame(written)}));
 
         s.answer(b.restartNow ? 0 : 1);
         if (b.restartNow) {
