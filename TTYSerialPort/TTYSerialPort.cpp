@@ -145,7 +145,8 @@ void TTYSerialPort::open() {
     termios attributes{};
     if (::tcgetattr(fd, &attributes) != 0)
         return fail(errno);
-    // From now on writes block; reads never do (the line is set to VMIN = VTIME = 0).
+    // From now on writes and reads block; a read is made only when poll finds the line
+    // readable (readAvailableBytes).
     if (::fcntl(fd, F_SETFL, 0) != 0)
         return fail(errno);
 
@@ -238,8 +239,8 @@ termios TTYSerialPort::configuredAttributes(termios t) const {
     // 1. A raw line; as the BSD cfmakeraw, also no input flow control and no parity check.
     ::cfmakeraw(&t);
     t.c_iflag &= ~(IXOFF | IXANY | INPCK);
-    // 2. Reads return once a byte came, or 0.2 s after the last one (the descriptor is
-    // non-blocking anyway, so reads never wait).
+    // 2. Reads return once a byte came, or 0.2 s after the last one (reads are made only when
+    // bytes are there, so they never wait).
     t.c_cc[VMIN] = 1;
     t.c_cc[VTIME] = 2;
     // 3. Character size: 7 or 8 bits; any other count leaves the field cleared.
@@ -412,6 +413,11 @@ void TTYSerialPort::pollModemLines() {
 
 void TTYSerialPort::readAvailableBytes() {
     if (!isOpen())
+        return;
+    // Reads on the blocking descriptor wait for a byte: a wake-up whose bytes were discarded
+    // meanwhile (discardInput) must not read, or the program would hang until the next byte.
+    pollfd ready{fileDescriptor_, POLLIN, 0};
+    if (::poll(&ready, 1, 0) == 0)
         return;
     char buffer[1024];
     const ssize_t n = ::read(fileDescriptor_, buffer, sizeof buffer);

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QSocketNotifier>
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <functional>
 #include <sys/file.h>
@@ -174,6 +176,45 @@ TEST_F(PortOnPty, DiscardedInputIsNeverReportedAndLaterInputIs) {
         testsupport::pumpEvents(10);
         EXPECT_EQ(delegate.received(), QByteArray("fresh"));
     }
+}
+
+// The port is woken for bytes that another handler of the same wake-up discards before the port
+// reads them: it reads nothing and goes on, instead of waiting in its read for the next byte
+// (the program would hang there).
+TEST_F(PortOnPty, AWakeUpForDiscardedBytesDoesNotWaitForTheNextByte) {
+    // A handler woken before the port's, in the same round of the event loop.
+    int pipeFds[2];
+    ASSERT_EQ(::pipe(pipeFds), 0);
+    QSocketNotifier earlier(pipeFds[0], QSocketNotifier::Read);
+    QObject::connect(&earlier, &QSocketNotifier::activated, [&] {
+        char byte;
+        (void)::read(pipeFds[0], &byte, 1);
+        port->discardInput();
+    });
+    openAt115200();
+    const int fd = port->fileDescriptor();
+    ASSERT_TRUE(pty.write("stale"));
+    ASSERT_TRUE(testsupport::waitForUnread(fd, 5));
+    ASSERT_EQ(::write(pipeFds[1], "x", 1), 1);
+
+    static volatile sig_atomic_t interrupted = 0;
+    struct sigaction interrupt {
+    }, before{};
+    interrupt.sa_handler = [](int) { interrupted = 1; };
+    sigemptyset(&interrupt.sa_mask);
+    interrupt.sa_flags = 0; // a waiting read ends with EINTR
+    ASSERT_EQ(::sigaction(SIGALRM, &interrupt, &before), 0);
+    ::alarm(10);
+    testsupport::pumpEvents(50);
+    ::alarm(0);
+    ::sigaction(SIGALRM, &before, nullptr);
+    EXPECT_EQ(interrupted, 0) << "a read waited for a byte that did not come";
+    EXPECT_TRUE(delegate.received().isEmpty());
+    ASSERT_TRUE(pty.write("fresh"));
+    ASSERT_TRUE(waitUntil([&] { return delegate.received().size() >= 5; }));
+    EXPECT_EQ(delegate.received(), QByteArray("fresh"));
+    ::close(pipeFds[0]);
+    ::close(pipeFds[1]);
 }
 
 TEST_F(PortOnPty, BytesWaitingAtOpenArriveAfterTheOpenedReportAndBeforeClosed) {
