@@ -576,8 +576,20 @@ void MainViewController::returningUnitAnswered() {
 }
 
 void MainViewController::returningUnitBlockRead() {
-    if (holdsKnownBlock(appDelegate->port->data())) {
+    const QByteArray block = appDelegate->port->data();
+    if (holdsKnownBlock(block)) {
         endUnitCheck(); // the page goes on as it was
+        return;
+    }
+    if (blockChangedByProgram_ && block.size() == dataLength) {
+        // A calibration or procedure of the program ended as the port closed, before the read
+        // that follows it: the unit keeps its result, and the page takes the block as that read
+        // would have.
+        data = block;
+        recordUnitBlock(block);
+        endUnitCheck();
+        run(handlerDataToUI);
+        showInfoMessage(localized("READ_SUCCESS"));
         return;
     }
     forgetUnit(localized("UNIT_BLOCK_CHANGED_ON_PORT").arg(unitPort_.value_or(QString())));
@@ -611,6 +623,7 @@ bool MainViewController::holdsKnownBlock(const QByteArray& block) {
 void MainViewController::recordUnitBlock(const QByteArray& block) {
     unitBlock_ = block;
     unitBlockIfWritten_.reset();
+    blockChangedByProgram_ = false;
 }
 
 // `answered`: bytes came, but no identification.
@@ -652,8 +665,10 @@ void MainViewController::endProceduresOnUnit() {
         return;
     for (ModelPageViewController* page : modelPages())
         if (page)
-            if (const QByteArray word = page->procedureEndWord(); !word.isEmpty())
+            if (const QByteArray word = page->procedureEndWord(); !word.isEmpty()) {
                 appDelegate->port->sendLastWord(word);
+                blockChangedByProgram_ = true; // the unit keeps what the procedure found
+            }
 }
 
 std::array<ModelPageViewController*, 4> MainViewController::modelPages() const {
@@ -682,6 +697,7 @@ void MainViewController::forgetDevice() {
     data.clear();
     unitBlock_.reset();
     unitBlockIfWritten_.reset();
+    blockChangedByProgram_ = false;
     for (Callback* slot :
          {&handlerDataToUI, &handlerUIToData, &handlerReadFromDevice, &handlerWriteToDevice,
           &handlerLevelCalibration, &handlerHoverCalibration, &handlerAccelCalibration,
@@ -720,6 +736,7 @@ void MainViewController::identifyDevice() {
         data.clear();
         unitBlock_.reset();
         unitBlockIfWritten_.reset();
+        blockChangedByProgram_ = false;
     }
     unitPort_ = appDelegate->port->portName();
     endUnitCheck();
@@ -1064,6 +1081,10 @@ void MainViewController::calibrate(const char* confirmKey, const QByteArray& com
                                  unlockMenus();
                                  run(onTimeout);
                              });
+                         // The unit may store a result even when its answer is lost; the read
+                         // after the calibration records it.
+                         if (accepted)
+                             blockChangedByProgram_ = true;
                          // A request the link refused (busy) runs no closure: nothing may stay
                          // locked.
                          if (!accepted) {

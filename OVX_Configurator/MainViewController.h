@@ -148,10 +148,13 @@ public:
     // on it now. The link is held from the moment the port closed, so nothing but "r" and "R"
     // reaches the port until the unit on it has answered. The same device identifier, firmware
     // and data version, and the block the program last knew the unit to hold: the page goes on
-    // as it was (its edits kept). Another answer, or none, forgets the unit as a change of port
-    // does, with one message naming the port that stays its full 3 seconds. An answer that is
-    // no identification or block (a unit just plugged in may still sit in its boot loader) is
-    // asked once more, from "r", retryUnitCheckDelay seconds later.
+    // as it was (its edits kept). Where a calibration or procedure of the program ended without
+    // the read that follows it (the port closed first), the same unit with another block goes on
+    // with the block read into the page, as that read would have done. Another answer, or none,
+    // forgets the unit as a change of port does, with one message naming the port that stays its
+    // full 3 seconds. An answer that is no identification or block (a unit just plugged in may
+    // still sit in its boot loader) is asked once more, from "r", retryUnitCheckDelay seconds
+    // later.
     void checkReturningUnit();
     // Whether the unit on a reopened port is still to answer (the link is held meanwhile).
     bool isCheckingReturningUnit() const { return unitPortLost_; }
@@ -331,4 +334,7 @@ private:
     // written to it), and the one it holds if a write whose reply failed was stored after all.
     std::optional<QByteArray> unitBlock_;
     std::optional<QByteArray> unitBlockIfWritten_;
+    // A calibration was sent or a procedure ended on the unit, and no read has recorded its
+    // result yet: the unit coming back on the port with another block is still the same unit.
+    bool blockChangedByProgram_ = false;
 };

@@ -24,16 +24,18 @@ using testsupport::headline;
 using testsupport::ShellEnvironment;
 using testsupport::SimulatedUnit;
 
-// Two units: `first` on "SLAB_first" (opened at start), `second` on "ttyUSB1".
+// Two units: `first` on "SLAB_first" (opened at start), `second` on "ttyUSB1" or the port
+// named `secondPort`.
 struct TwoUnits {
     ShellEnvironment shell;
     SimulatedUnit first, second;
     AppDelegate* app = nullptr;
     MainViewController* main = nullptr;
 
-    TwoUnits(int firstModel, int secondModel) : first(firstModel), second(secondModel) {
+    TwoUnits(int firstModel, int secondModel, const QString& secondPort = "ttyUSB1")
+        : first(firstModel), second(secondModel) {
         shell.ports.arrive(first, "SLAB_first");
-        shell.ports.arrive(second, "ttyUSB1");
+        shell.ports.arrive(second, secondPort);
         app = &shell.launch();
         main = app->mainViewController();
     }
@@ -145,6 +147,31 @@ TEST(MainViewPortSwitch, TheUnitsOwnPortKeepsTheUnit) {
     EXPECT_EQ(s.main->data, block);
     EXPECT_EQ(s.main->currentViewController,
               static_cast<ViewController*>(s.main->ovxbViewController()));
+}
+
+// Two bridges listed: the reload button keeps the port the user chose, with its unit, its page
+// and the edits not yet written; it does not move to the last "SLAB" port as at start.
+TEST(MainViewPortSwitch, ReloadKeepsTheChosenPortAmongTwoBridges) {
+    TwoUnits s(168, 168, "SLAB_second");
+    s.advance(1.0);
+    ASSERT_EQ(s.app->port->portName(), std::optional<QString>("SLAB_second")); // at start
+    s.choosePort("SLAB_first");
+    ASSERT_TRUE(s.connect(s.first));
+    s.main->data[20] = char(s.main->data[20] + 1); // an edit, not yet written
+    const QByteArray edited = s.main->data;
+    s.second.clearRecord();
+
+    s.main->btnReloadPortListAction();
+    s.advance(2.0);
+    ASSERT_EQ(s.app->port->portName(), std::optional<QString>("SLAB_first"));
+    EXPECT_EQ(s.main->lstPortList->currentText(), "SLAB_first");
+    EXPECT_EQ(s.main->deviceID, 168);
+    EXPECT_EQ(s.main->data, edited);
+    EXPECT_EQ(s.main->currentViewController,
+              static_cast<ViewController*>(s.main->ovxbViewController()));
+    EXPECT_NE(testsupport::outlet<QLabel>(s.main, "txtBottomMessage")->text(),
+              localized("PORT_CHANGED"));
+    EXPECT_TRUE(s.second.received().isEmpty());
 }
 
 } // namespace

@@ -210,4 +210,25 @@ TEST(MainViewReturningUnit, ReloadingThePortListAsksTheUnitOnceAndGoesOn) {
     EXPECT_FALSE(s.app->port->held());
 }
 
+// The reason the page went stays its full time on the message bar, also when the reload's own
+// earlier message comes to its end meanwhile.
+TEST(MainViewReturningUnit, TheReasonAfterAReloadStaysItsFullTime) {
+    ConnectedShell s(168);
+    ASSERT_TRUE(s.identify());
+    advance(s, s.unit, 2.0);
+    s.unit.injectFault(SimulatedUnit::Fault::NoReply, {}, 1000); // no unit behind the port now
+    s.main->btnReloadPortListAction();
+    const QString reason = localized("NO_UNIT_ON_PORT").arg(kPort);
+    auto* bar = testsupport::outlet<QWidget>(s.main, "BottomMessageView");
+    for (int step = 0; step < 100 && !bottomMessage(s).contains(reason); ++step)
+        advance(s, s.unit, 0.05);
+    ASSERT_TRUE(bottomMessage(s).contains(reason));
+    EXPECT_EQ(s.main->deviceID, 0);
+    advance(s, s.unit, 2.9);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(bottomMessage(s).contains(reason));
+    advance(s, s.unit, 0.2);
+    EXPECT_FALSE(bar->isVisible());
+}
+
 } // namespace

@@ -849,6 +849,35 @@ TEST_F(SerialPortTest, ALineThatNeverFallsQuietEndsTheWaitingRequestAsATimeOut) 
     }
 }
 
+// A poll's reply is cut short (part of it, then nothing), one stray byte comes a second after the
+// poll timed out, and the line falls quiet: the request queued behind the poll waits out the
+// quiet, however long past lateReplyAllowance it lasts, and is then written and answered. Only a
+// line that keeps bringing bytes ends a waiting request unwritten.
+TEST_F(SerialPortTest, ARequestBehindAReplyCutShortIsWrittenOnceTheLineFallsQuiet) {
+    unit.injectFault(Fault::NoReply, "INFO");
+    ASSERT_TRUE(link->pollDataFrame("INFO", 11, [] {}));
+    ASSERT_TRUE(unitGot(4));
+    unit.sendRaw(bytes({0x01, 0x02, 0x03, 0x04, 0x05})); // 5 of the 13 bytes of the reply
+    ASSERT_TRUE(testsupport::waitUntil([&] { return link->dataSizeReceived() == 5; }));
+    Outcome o;
+    ASSERT_TRUE(link->requestDataFrame("R", 91, true, 0.5, o.onSuccess(), o.onError(),
+                                       o.onTimeout()));
+    clock.advance(SerialPort::pollTimeout);
+    clock.advance(1.0);
+    unit.clearRecord();
+    unit.sendRaw(bytes({0x06}));
+    testsupport::pumpEvents(20);
+    for (int step = 0; step < 100 && o.total() == 0; ++step) { // up to 5 s of a quiet line
+        clock.advance(0.05);
+        // Once written, the reply is read before the clock moves on.
+        testsupport::waitUntil([&] { return o.total() > 0 || !link->awaitingReply(); }, 10000);
+    }
+    ASSERT_TRUE(settle(o, 10000));
+    EXPECT_EQ(o.str(), "success 1, error 0, timeout 0");
+    EXPECT_EQ(unit.frames(), QList<QByteArray>{"R"});
+    EXPECT_FALSE(link->lastRequestUnwritten());
+}
+
 // A request still waiting for the line when its port closes (closed by the program, or another
 // port connected in its place) never goes out on a port opened later: it ends with its time-out.
 TEST_F(SerialPortTest, ARequestWaitingWhenItsPortClosesNeverGoesOutOnTheNextPort) {

@@ -1,5 +1,7 @@
 #include "support/RecordingUIServices.h"
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
 namespace testsupport {
@@ -15,6 +17,8 @@ std::optional<QString> RecordingUIServices::runSavePanel(QWidget*, const QString
                                                          const QString& fileType) {
     savePanelTitles.push_back(title);
     panelFileTypes.push_back(fileType);
+    if (auto behind = std::exchange(whilePanelShown, {}))
+        behind();
     if (savePanelAnswers.empty())
         return std::nullopt;
     auto answer = savePanelAnswers.front();
@@ -24,6 +28,8 @@ std::optional<QString> RecordingUIServices::runSavePanel(QWidget*, const QString
 
 std::optional<QString> RecordingUIServices::runOpenPanel(QWidget*, const QString& fileType) {
     panelFileTypes.push_back(fileType);
+    if (auto behind = std::exchange(whilePanelShown, {}))
+        behind();
     if (openPanelAnswers.empty())
         return std::nullopt;
     auto answer = openPanelAnswers.front();

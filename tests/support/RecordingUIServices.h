@@ -46,6 +46,8 @@ public:
     // Answers of the next panels (none: cancelled); an empty queue cancels.
     std::deque<std::optional<QString>> savePanelAnswers;
     std::deque<std::optional<QString>> openPanelAnswers;
+    // Runs (once) while the next panel is shown, before it is answered: what happens behind it.
+    std::function<void()> whilePanelShown;
     // What the panels were shown with: title of the save panels, file types of both.
     std::vector<QString> savePanelTitles;
     std::vector<QString> panelFileTypes;

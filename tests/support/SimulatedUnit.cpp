@@ -281,7 +281,9 @@ void SimulatedUnit::hangUp() {
 }
 
 bool SimulatedUnit::withholding() const {
-    return !timers_.empty() || !held_.isEmpty() || unanswered_ || writeRemaining_ > 0;
+    // The boot loader's short answers are all that comes while it runs in the application's place.
+    return !timers_.empty() || !held_.isEmpty() || unanswered_ || writeRemaining_ > 0 ||
+           bootLoader_->mode() != SimulatedBootLoader::Mode::Application;
 }
 
 void SimulatedUnit::emitBytes(const QByteArray& bytes) {
@@ -365,14 +367,22 @@ void SimulatedUnit::reply(const QByteArray& command, const QByteArray& bytes) {
     schedule(delay, [this, out] { emitBytes(out); });
 }
 
-QByteArray SimulatedUnit::dataFrame(const QByteArray& payload) {
+// `lead`, the payload, its CRC high and low byte.
+static QByteArray framed(char lead, const QByteArray& payload) {
     const std::uint16_t crc = crc16Modbus(payload, 0, payload.size());
-    QByteArray frame;
-    frame.append(kAck);
+    QByteArray frame(1, lead);
     frame.append(payload);
     frame.append(char(crc >> 8));
     frame.append(char(crc & 0xFF));
     return frame;
+}
+
+QByteArray SimulatedUnit::dataFrame(const QByteArray& payload) {
+    return framed(kAck, payload);
+}
+
+QByteArray writeFrame(const QByteArray& block) {
+    return framed('W', block);
 }
 
 // ---- Input ----

@@ -143,8 +143,8 @@ public:
 
     // ---- The line ----
     // The unit keeps its answer back for now: a reply waits on the clock or is held, its last
-    // command got no answer, or a frame waits for the rest of its bytes. Otherwise whatever the
-    // program waits for is on its way on the line.
+    // command got no answer, a frame waits for the rest of its bytes, or its boot loader runs.
+    // Otherwise whatever the program waits for is on its way on the line.
     bool withholding() const;
     // Writes bytes to the program at once, outside any reply.
     void sendRaw(const QByteArray& bytes);
@@ -214,5 +214,8 @@ private:
     InputHandler inputHandler_;
     std::unique_ptr<SimulatedBootLoader> bootLoader_;
 };
+
+// "W", the block, its CRC high and low byte: the write frame of `block`.
+QByteArray writeFrame(const QByteArray& block);
 
 } // namespace testsupport

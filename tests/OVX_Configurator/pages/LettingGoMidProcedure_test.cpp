@@ -1,6 +1,6 @@
-// The program lets go of the unit's port while a procedure runs on it (the program quits, or
-// another port is chosen): the procedure is ended on the unit with the word its Cancel or Exit
-// sends, before the port closes.
+// The program lets go of the unit's port while a procedure runs on it (the program quits, another
+// port is chosen, or the port list is reloaded): the procedure is ended on the unit with the word
+// its Cancel or Exit sends, before the port closes.
 
 #include "OvxbPage.h"
 
@@ -25,7 +25,7 @@ using testsupport::OvxbPage;
 using testsupport::SimulatedUnit;
 
 enum class Procedure { AccelCalibration, ServoTrimming };
-enum class LetGo { QuitMenu, WindowClosed, AnotherPort };
+enum class LetGo { QuitMenu, WindowClosed, AnotherPort, Reload };
 
 // Starts the procedure on the page and waits until the unit runs it.
 void start(OvxbPage& s, Procedure procedure) {
@@ -47,8 +47,8 @@ TEST(LettingGoMidProcedure, TheProcedureEndsOnTheUnitBeforeThePortCloses) {
         {"quit during the accelerometer calibration", Procedure::AccelCalibration, LetGo::QuitMenu},
         {"quit during servo trimming", Procedure::ServoTrimming, LetGo::QuitMenu},
         {"window closed during servo trimming", Procedure::ServoTrimming, LetGo::WindowClosed},
-        {"another port chosen during servo trimming", Procedure::ServoTrimming,
-         LetGo::AnotherPort},
+        {"another port chosen during servo trimming", Procedure::ServoTrimming, LetGo::AnotherPort},
+        {"the port list reloaded during servo trimming", Procedure::ServoTrimming, LetGo::Reload},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -79,6 +79,9 @@ TEST(LettingGoMidProcedure, TheProcedureEndsOnTheUnitBeforeThePortCloses) {
             emit s.main->lstPortList->activated(index);
             break;
         }
+        case LetGo::Reload:
+            s.main->btnReloadPortListAction();
+            break;
         }
         // The word went out before the port closed: the unit reads it from the line afterwards.
         EXPECT_FALSE(s.app->port->isOpen() && s.app->port->portName() == QString("SLAB_sim"));
@@ -91,6 +94,17 @@ TEST(LettingGoMidProcedure, TheProcedureEndsOnTheUnitBeforeThePortCloses) {
             // The caution that the procedure ended stays, with the reason the unit was let go.
             EXPECT_EQ(testsupport::outlet<QLabel>(s.main, "txtBottomMessage")->text(),
                       localized("SERVO_TRIMMING_ABANDONED") + ' ' + localized("PORT_CHANGED"));
+        } else if (c.how == LetGo::Reload) {
+            // The same unit answers on the reopened port, with the trims it kept: the page goes
+            // on, idle, holding the block as the unit keeps it.
+            s.advance(2.0);
+            ASSERT_GE(s.unit.frames().size(), 3);
+            EXPECT_EQ(s.unit.frames().mid(0, 3), (QList<QByteArray>{"CNCL", "r", "R"}));
+            EXPECT_EQ(s.main->deviceID, 168);
+            EXPECT_TRUE(s.page->procedureEndWord().isEmpty());
+            EXPECT_EQ(s.main->data, s.unit.block());
+            EXPECT_EQ(s.unit.count("W"), 0);
+            EXPECT_EQ(s.unit.count("TRIM"), 0);
         } else {
             EXPECT_EQ(s.shell.ui.exitStatuses, std::vector<int>{0});
         }

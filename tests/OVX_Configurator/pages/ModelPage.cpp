@@ -9,8 +9,8 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QJsonDocument>
-#include <QPushButton>
 #include <QPixmap>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
 
@@ -47,15 +47,6 @@ QByteArray words(std::initializer_list<int> values) {
         bytes.append(char(v & 0xFF));
     }
     return bytes;
-}
-
-QByteArray writeFrame(const QByteArray& block) {
-    const std::uint16_t crc = crc16Modbus(block, 0, block.size());
-    QByteArray frame("W");
-    frame += block;
-    frame += char(crc >> 8);
-    frame += char(crc & 0xFF);
-    return frame;
 }
 
 QString refusalHeadline(const QString& name) {

@@ -127,9 +127,6 @@ template <class Fixture> QByteArray expectVersionsAndCalibrationValues(Fixture& 
 // Signed 16-bit words, high byte first, as the live replies carry them.
 QByteArray words(std::initializer_list<int> values);
 
-// "W", the block, its CRC high and low byte: the write frame of `block`.
-QByteArray writeFrame(const QByteArray& block);
-
 // The headline of the refusal of a write for the setting the page shows as `name`.
 QString refusalHeadline(const QString& name);
 
