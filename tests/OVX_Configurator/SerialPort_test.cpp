@@ -832,6 +832,7 @@ TEST_F(SerialPortTest, ALineThatNeverFallsQuietEndsTheWaitingRequestAsATimeOut) 
         clock.advance(0.002);
         EXPECT_EQ(o.str(), "success 0, error 0, timeout 1");
         EXPECT_FALSE(link->busy());
+        EXPECT_TRUE(link->lastRequestUnwritten()); // the line was busy, not the unit silent
 
         chatter();
         EXPECT_FALSE(link->pollDataFrame("INFO", 11, [&] { ++polled; }));

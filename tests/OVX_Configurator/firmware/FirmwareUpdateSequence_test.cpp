@@ -276,6 +276,24 @@ TEST(FirmwareUpdate, ACancelledSearchDropsTheProbeStillOnItsWay) {
               static_cast<ViewController*>(f.s.main->welcomeViewController()));
 }
 
+// Start pressed while another exchange holds the link (a unit on a reopened port being asked who
+// it is): nothing is sent, and the page says that the unit is busy.
+TEST(FirmwareUpdate, AStartWhileTheLinkIsBusySaysSoAndSendsNothing) {
+    FirmwarePage f(168, unitWith(0x32));
+    f.s.unit.holdReplies(true);
+    ASSERT_TRUE(f.link().requestDataFrame("r", 3, true, 10.0, {}, {}, {}));
+    ASSERT_TRUE(f.runUntil([&] { return f.s.unit.heldReplies() == 1; }));
+    f.s.unit.clearRecord();
+    const std::size_t before = f.s.shell.ui.alerts.size();
+    f.openImage(makeImage(168, 0x33, 4));
+    f.start();
+    ASSERT_EQ(f.s.shell.ui.alerts.size(), before + 1);
+    EXPECT_EQ(f.lastHeadline(), headline("DEVICE_BUSY"));
+    EXPECT_EQ(f.page->state(), State::Idle);
+    testsupport::pumpEvents(20);
+    EXPECT_TRUE(f.s.unit.received().isEmpty());
+}
+
 TEST(FirmwareUpdate, RefusesABootLoaderOfAnotherModel) {
     FirmwarePage f(168, unitWith(0x32, 170));
     startConfirmed(f, makeImage(168, 0x33, 4));

@@ -69,6 +69,16 @@ TEST(OvxaWrite, TheLetterAloneThenTheHeadOfTheBlockWithItsCrc) {
     EXPECT_EQ(s.unit.received().size(), 2 + 1 + 59);
     EXPECT_EQ(s.commands(), (QList<QByteArray>{"r", "R", testsupport::writeFrame(head)}));
     EXPECT_EQ(s.shell.ui.alerts.size(), 1u); // the success is a message, not an alert
+
+    // Written again: the unit kept its own bytes past the head, and the program knows it.
+    s.advance(3.0);
+    s.unit.clearRecord();
+    s.control<QPushButton>("btnWrite")->click();
+    s.answer(0);
+    ASSERT_TRUE(s.waitLong([&] { return s.unit.received() == "rRW"; }));
+    s.shell.clock.advance(SerialPort::splitPause);
+    ASSERT_TRUE(s.waitLong([&] { return s.unit.count("W") == 1; }));
+    EXPECT_EQ(s.main->deviceID, 166);
 }
 
 TEST(OvxaWrite, RefusalsAndFailures) {
