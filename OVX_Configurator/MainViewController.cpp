@@ -621,7 +621,12 @@ bool MainViewController::holdsKnownBlock(const QByteArray& block) {
 }
 
 void MainViewController::recordUnitBlock(const QByteArray& block) {
+    clearUnitBlockRecord();
     unitBlock_ = block;
+}
+
+void MainViewController::clearUnitBlockRecord() {
+    unitBlock_.reset();
     unitBlockIfWritten_.reset();
     blockChangedByProgram_ = false;
 }
@@ -695,9 +700,7 @@ void MainViewController::forgetDevice() {
     dataVersion = 0;
     dataLength = 0;
     data.clear();
-    unitBlock_.reset();
-    unitBlockIfWritten_.reset();
-    blockChangedByProgram_ = false;
+    clearUnitBlockRecord();
     for (Callback* slot :
          {&handlerDataToUI, &handlerUIToData, &handlerReadFromDevice, &handlerWriteToDevice,
           &handlerLevelCalibration, &handlerHoverCalibration, &handlerAccelCalibration,
@@ -734,9 +737,7 @@ void MainViewController::identifyDevice() {
     const std::int64_t length = model->blockLength(version);
     if (id != deviceID || length != dataLength || version != dataVersion) {
         data.clear();
-        unitBlock_.reset();
-        unitBlockIfWritten_.reset();
-        blockChangedByProgram_ = false;
+        clearUnitBlockRecord();
     }
     unitPort_ = appDelegate->port->portName();
     endUnitCheck();
@@ -1022,14 +1023,17 @@ void MainViewController::factoryReset(Callback onSuccess, Callback onError, Call
                      [this, onSuccess, onError, onTimeout] {
                          if (!requirePort())
                              return;
-                         appDelegate->port->sendCommand(
-                             "REST", true, blockTimeout,
-                             [this, onSuccess] {
-                                 showInfoAlert(localized("RESET_SUCCESS"), {});
-                                 readFromDevice({}, {}, {});
-                                 run(onSuccess);
-                             },
-                             reportFailure("RESPONSE_ERROR", onError), reportNoReply(onTimeout));
+                         // The read after the restore records the factory block.
+                         if (appDelegate->port->sendCommand(
+                                 "REST", true, blockTimeout,
+                                 [this, onSuccess] {
+                                     showInfoAlert(localized("RESET_SUCCESS"), {});
+                                     readFromDevice({}, {}, {});
+                                     run(onSuccess);
+                                 },
+                                 reportFailure("RESPONSE_ERROR", onError),
+                                 reportNoReply(onTimeout)))
+                             blockChangedByProgram_ = true;
                      },
                      {});
 }

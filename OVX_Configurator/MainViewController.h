@@ -294,6 +294,7 @@ private:
     // Whether `block`, read from the unit, is what the program last knew the unit to hold.
     bool holdsKnownBlock(const QByteArray& block);
     void recordUnitBlock(const QByteArray& block);
+    void clearUnitBlockRecord();
     QByteArray blockAsStored(qsizetype head) const;
     void writeBlock(qsizetype head, Callback onSuccess, Callback onError, Callback onTimeout);
     void returningUnitNotIdentified(bool answered);
@@ -334,7 +335,8 @@ private:
     // written to it), and the one it holds if a write whose reply failed was stored after all.
     std::optional<QByteArray> unitBlock_;
     std::optional<QByteArray> unitBlockIfWritten_;
-    // A calibration was sent or a procedure ended on the unit, and no read has recorded its
-    // result yet: the unit coming back on the port with another block is still the same unit.
+    // A calibration or factory restore was sent, or a procedure ended on the unit, and no read
+    // has recorded its result yet: the unit coming back on the port with another block is still
+    // the same unit.
     bool blockChangedByProgram_ = false;
 };

@@ -581,6 +581,11 @@ TEST(MainViewBlock, UnpluggingDuringAnOperationEndsInOneMessageNotInAHang) {
     for (const DeviceOperation& c : deviceOperations()) {
         SCOPED_TRACE(c.name);
         Identified s;
+        QByteArray own = s.unit.block(); // settings of its own, not the factory's
+        own[20] = 0x5A;
+        s.unit.setBlock(own);
+        s.main->readFromDevice({}, {}, {});
+        ASSERT_TRUE(s.waitFor([&] { return s.main->data == own; }));
         const QByteArray block = s.main->data;
         s.unit.holdReplies(true);
         Outcome o;
@@ -609,8 +614,8 @@ TEST(MainViewBlock, UnpluggingDuringAnOperationEndsInOneMessageNotInAHang) {
         ASSERT_TRUE(s.app->port->isOpen());
         ASSERT_TRUE(s.waitFor([&] { return !s.main->isCheckingReturningUnit(); }));
         EXPECT_EQ(s.unit.frames(), (QList<QByteArray>{"r", "R"}));
-        // A calibration whose answer was lost left its result on the unit: the page holds it
-        // now, as the read after the calibration would have done.
+        // A calibration or restore whose answer was lost left its result on the unit: the page
+        // holds it now, as the read after it would have done.
         EXPECT_EQ(s.main->deviceID, 168);
         EXPECT_EQ(s.main->data, s.unit.block());
         s.main->readFromDevice(o.onSuccess(), o.onError(), o.onTimeout());
