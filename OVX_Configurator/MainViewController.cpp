@@ -585,11 +585,8 @@ void MainViewController::returningUnitBlockRead() {
         // A calibration or procedure of the program ended as the port closed, before the read
         // that follows it: the unit keeps its result, and the page takes the block as that read
         // would have.
-        data = block;
-        recordUnitBlock(block);
         endUnitCheck();
-        run(handlerDataToUI);
-        showInfoMessage(localized("READ_SUCCESS"));
+        takeReadBlock(block);
         return;
     }
     forgetUnit(localized("UNIT_BLOCK_CHANGED_ON_PORT").arg(unitPort_.value_or(QString())));
@@ -870,14 +867,17 @@ void MainViewController::readFromDevice(Callback onSuccess, Callback onError, Ca
     appDelegate->port->requestDataFrame(
         "R", dataLength, true, blockTimeout,
         [this, onSuccess] {
-            data.clear();
-            data.append(appDelegate->port->data());
-            recordUnitBlock(data);
-            run(handlerDataToUI);
-            showInfoMessage(localized("READ_SUCCESS"));
+            takeReadBlock(appDelegate->port->data());
             run(onSuccess);
         },
         reportFailure("RESPONSE_ERROR", onError), reportNoReply(onTimeout));
+}
+
+void MainViewController::takeReadBlock(const QByteArray& block) {
+    data = block;
+    recordUnitBlock(block);
+    run(handlerDataToUI);
+    showInfoMessage(localized("READ_SUCCESS"));
 }
 
 // Whether `data` is a whole block of the identified unit; else tells the user why not and runs

@@ -209,14 +209,6 @@ public:
     // or "RESPONSE_TIMEOUT" before onError or onTimeout. False (no closure runs) when the link
     // refused the request.
     bool sendBlock(qsizetype head, Callback onSuccess, Callback onError, Callback onTimeout);
-    // Asks the unit on the line who it is ("r") and reads its block ("R"), and runs `proceed`
-    // only when it is the identified unit (identifier, firmware and data version) and holds the
-    // block the program last knew it to hold (as last read from it or written to it; the reads
-    // after a calibration, a procedure or a factory restore keep that true). Otherwise nothing
-    // more is sent: the unit is forgotten with the critical message "UNIT_NOT_THE_SAME", then
-    // onError runs. A rejected or missing reply reports as sendBlock's. False (no closure runs)
-    // when the link refused the request.
-    bool checkUnitOnLine(Callback proceed, Callback onError, Callback onTimeout);
     // "REBT", after "RESTART_CONFIRM" when `confirm`; only the caller's closures report.
     void restartDevice(bool confirm, Callback onSuccess, Callback onError, Callback onTimeout);
     // After "RESET_CONFIRM": "REST", "RESET_SUCCESS", then the block is read again.
@@ -295,7 +287,17 @@ private:
     bool holdsKnownBlock(const QByteArray& block);
     void recordUnitBlock(const QByteArray& block);
     void clearUnitBlockRecord();
+    // The block read from the unit into `data` and the record, shown by the page, "READ_SUCCESS".
+    void takeReadBlock(const QByteArray& block);
     QByteArray blockAsStored(qsizetype head) const;
+    // Asks the unit on the line who it is ("r") and reads its block ("R"), and runs `proceed`
+    // only when it is the identified unit (identifier, firmware and data version) and holds the
+    // block the program last knew it to hold (as last read from it or written to it; the reads
+    // after a calibration, a procedure or a factory restore keep that true). Otherwise nothing
+    // more is sent: the unit is forgotten with the critical message "UNIT_NOT_THE_SAME", then
+    // onError runs. A rejected or missing reply reports as sendBlock's. False (no closure runs)
+    // when the link refused the request.
+    bool checkUnitOnLine(Callback proceed, Callback onError, Callback onTimeout);
     void writeBlock(qsizetype head, Callback onSuccess, Callback onError, Callback onTimeout);
     void returningUnitNotIdentified(bool answered);
     void endUnitCheck();
